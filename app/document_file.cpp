@@ -1,0 +1,54 @@
+#include "app/document_file.h"
+
+#include "filters/find_no_case.h"
+#include "settings/whole_file.h"
+
+namespace quor {
+
+std::optional<std::string> PathFromArgument(std::string_view argument) {
+  const std::size_t marker = FindNoCase(argument, "-d:");
+  if (marker == std::string_view::npos) return std::string(argument);
+  // The character right after "-d:" is the opening quote, whatever it is.
+  const std::size_t start = marker + 4;
+  if (start > argument.size()) return std::nullopt;
+  const std::size_t end = argument.find('"', start);
+  if (end == std::string_view::npos) return std::nullopt;
+  return std::string(argument.substr(start, end - start));
+}
+
+void LoadDocument(Application& app, std::string_view argument) {
+  app.document_path.clear();
+  if (argument.empty()) return;
+  const std::optional<std::string> path = PathFromArgument(argument);
+  if (!path) return;
+  if (path->size() > kMaxWorkingPath) {
+    app.messages.Show(kCannotOpenFile, kCaptionError);
+    return;
+  }
+  std::string bytes;
+  switch (ReadWholeFile(*path, bytes, /*stop_at_zero=*/true)) {
+    case ReadStatus::kCannotOpen:
+      app.messages.Show(kCannotOpenFile, kCaptionError);
+      return;
+    case ReadStatus::kNoMemory:
+      app.messages.Show(kNoMemory, kCaptionError);
+      return;
+    case ReadStatus::kOk:
+      break;
+  }
+  app.document.text = std::move(bytes);
+  app.document_path = *path;
+  const bool wrap = app.settings.wrap_view != 0;
+  ResetView(app.view, wrap);
+  RefreshView(app.document, app.view, wrap, app.messages);
+}
+
+void SaveDocument(const TextDocument& document, const std::string& path,
+                  Messages& messages) {
+  if (path.empty() || !document.text) return;
+  if (path.size() > kMaxWorkingPath || !WriteWholeFile(path, *document.text)) {
+    messages.Show(kCannotCreateFile, kCaptionError);
+  }
+}
+
+}  // namespace quor

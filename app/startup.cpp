@@ -1,0 +1,25 @@
+#include "app/startup.h"
+
+#include "app/command_line.h"
+#include "app/document_file.h"
+#include "app/word_lists.h"
+
+namespace quor {
+
+void StartUp(Application& app, std::string_view command_line) {
+  LoadSettings(app.paths.settings_file, app.settings);
+  app.exclude_list = LoadWordList(app.paths.exclude_list, app.settings.exclude);
+  app.replace_list = LoadWordList(app.paths.replace_list, app.settings.replace);
+  LoadDocument(app, command_line);
+  RunCommandLineOptions(app, command_line);
+}
+
+bool IsBatchRun(std::string_view command_line) {
+  return CommandLineHas(command_line, "-c");
+}
+
+void EndBatchRun(Application& app) {
+  SaveDocument(app.document, app.document_path, app.messages);
+}
+
+}  // namespace quor

@@ -1,0 +1,37 @@
+#include "filters/find_no_case.h"
+
+#include "filters/byte_scan.h"
+#include "filters/char_classes.h"
+
+namespace quor {
+
+bool EqualNoCase(const char* a, const char* b, std::size_t count) {
+  for (std::size_t i = 0; i < count; ++i) {
+    if (ToUpperAscii(static_cast<unsigned char>(a[i])) !=
+        ToUpperAscii(static_cast<unsigned char>(b[i]))) {
+      return false;
+    }
+  }
+  return true;
+}
+
+std::size_t FindNoCase(std::string_view haystack, std::string_view needle) {
+  if (needle.size() > haystack.size()) return std::string_view::npos;
+  if (needle.empty()) return haystack.size();
+  const char* const begin = haystack.data();
+  // One past the last position where the needle still fits.
+  const char* const starts_end = begin + (haystack.size() - needle.size() + 1);
+  const char* p = begin;
+  while (p < starts_end) {
+    // Skip quickly to the next candidate for the first byte, then compare.
+    p = FindByteNoCase(p, starts_end, needle.front());
+    if (p == starts_end) break;
+    if (EqualNoCase(p + 1, needle.data() + 1, needle.size() - 1)) {
+      return static_cast<std::size_t>(p - begin);
+    }
+    ++p;
+  }
+  return std::string_view::npos;
+}
+
+}  // namespace quor

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+namespace quor {
+
+// Position of the first occurrence of `needle` in `haystack`, comparing A-Z
+// and a-z without regard to case and every other byte exactly (so "ä" and "Ä"
+// differ). An empty needle is found at the end of the haystack. Returns
+// std::string_view::npos when there is none. Allocates nothing.
+std::size_t FindNoCase(std::string_view haystack, std::string_view needle);
+
+// Whether the two ranges of `count` bytes are equal under the same folding.
+bool EqualNoCase(const char* a, const char* b, std::size_t count);
+
+}  // namespace quor

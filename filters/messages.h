@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string_view>
+
+namespace quor {
+
+// Captions and texts that several parts of the program show.
+inline constexpr std::string_view kCaptionError = "Fehler!";
+inline constexpr std::string_view kCaptionWarning = "Warnung!";
+inline constexpr std::string_view kNoMemory = "Nicht genug Speicher frei.";
+
+// The one way the program talks to its user. The console writes a line per
+// message and never waits; the desktop opens a message box.
+class Messages {
+ public:
+  virtual ~Messages() = default;
+
+  // Shows `text` under `caption` with an OK button.
+  virtual void Show(std::string_view text, std::string_view caption) = 0;
+
+  // Asks `question` under `caption`; true for Yes, false for No.
+  virtual bool AskYesNo(std::string_view question,
+                        std::string_view caption) = 0;
+};
+
+}  // namespace quor

@@ -1,0 +1,134 @@
+// Runs the built program the way a user does: copied into a folder of its
+// own, with its settings file and word lists beside it.
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <vector>
+
+#include "test_support.h"
+
+namespace quor {
+namespace {
+
+using testing::ReadFile;
+using testing::WriteFile;
+
+struct RunResult {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+class BatchRun : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    program_ = dir_.File("quorfilter");
+    std::filesystem::copy_file(QUORFILTER_PROGRAM, program_);
+  }
+
+  // Runs the program with `arguments`, through `shell_prefix` when given
+  // (a shell command that ends by exec'ing "$@").
+  RunResult Run(const std::vector<std::string>& arguments,
+                const std::string& shell_prefix = "") {
+    std::vector<std::string> argv;
+    if (!shell_prefix.empty()) {
+      argv = {"/bin/bash", "-c", shell_prefix + "; exec \"$@\"", "bash"};
+    }
+    argv.push_back(program_);
+    argv.insert(argv.end(), arguments.begin(), arguments.end());
+    const pid_t child = ::fork();
+    if (child == 0) {
+      ::dup2(::open(dir_.File("stdout").c_str(),
+                    O_WRONLY | O_CREAT | O_TRUNC, 0600), 1);
+      ::dup2(::open(dir_.File("stderr").c_str(),
+                    O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
+      std::vector<char*> raw;
+      for (std::string& a : argv) raw.push_back(a.data());
+      raw.push_back(nullptr);
+      ::execv(raw[0], raw.data());
+      ::_exit(127);
+    }
+    RunResult result;
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    result.out = ReadFile(dir_.File("stdout"));
+    result.err = ReadFile(dir_.File("stderr"));
+    return result;
+  }
+
+  std::string Document(std::string_view bytes, std::string name = "doc.txt") {
+    WriteFile(dir_.File(name), bytes);
+    return dir_.File(name);
+  }
+
+  testing::TempDir dir_;
+  std::string program_;
+};
+
+TEST_F(BatchRun, ConvertsAndWritesBack) {
+  const std::string doc = Document("eins\r\nzwei\r\n");
+  const RunResult run = Run({"-d:" + doc, "-F208", "-c"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(ReadFile(doc), "eins\nzwei\n");
+}
+
+TEST_F(BatchRun, PathWithBlanksInOneArgumentIsQuotedAgain) {
+  const std::string doc = Document("a\nb", "mit blank.txt");
+  EXPECT_EQ(Run({"-d:" + doc, "-f209", "-C"}).status, 0);
+  EXPECT_EQ(ReadFile(doc), "a\r\nb");
+  // Quotes the user kept are taken as they are.
+  EXPECT_EQ(Run({"-d:\"" + doc + "\"", "-F208", "-c"}).status, 0);
+  EXPECT_EQ(ReadFile(doc), "a\nb");
+}
+
+TEST_F(BatchRun, OptionsRunInTheirFixedOrderOnceEach) {
+  const std::string doc = Document("a\r\nb");
+  // Dos -> Mac comes before Dos -> Unix, whatever the command line says.
+  EXPECT_EQ(Run({"-F208", "-d:" + doc, "-F206", "-F206", "-c"}).status, 0);
+  EXPECT_EQ(ReadFile(doc), "a\rb");
+}
+
+TEST_F(BatchRun, OptionsAndBatchEndAreFoundInsideThePath) {
+  std::filesystem::create_directory(dir_.File("x-f209-cd"));
+  const std::string doc = Document("a\nb", "x-f209-cd/doc.txt");
+  EXPECT_EQ(Run({"-d:" + doc}).status, 0);
+  EXPECT_EQ(ReadFile(doc), "a\r\nb");
+}
+
+TEST_F(BatchRun, UnloadableDocumentIsReportedAndNothingWritten) {
+  const RunResult run = Run({"-d:" + dir_.File("fehlt.txt"), "-F208", "-c"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "quorfilter: Fehler! Kann Datei nicht öffnen.\n");
+  EXPECT_FALSE(testing::FileExists(dir_.File("fehlt.txt")));
+  // Without -d: the whole command line is the path.
+  EXPECT_EQ(Run({"-F208", "-c"}).status, 1);
+}
+
+TEST_F(BatchRun, FailedWriteBackKeepsTheFileAndFails) {
+  const std::string original(4000, '\n');
+  const std::string doc = Document(original);
+  // A file-size limit of 4 KiB lets the bigger result fail to be written.
+  const RunResult run =
+      Run({"-d:" + doc, "-F209", "-c"}, "trap '' XFSZ; ulimit -f 4");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "quorfilter: Fehler! Kann Datei nicht anlegen.\n");
+  EXPECT_EQ(ReadFile(doc), original);
+}
+
+TEST_F(BatchRun, HelpAndVersion) {
+  const RunResult help = Run({"--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_NE(help.out.find("-F208"), std::string::npos);
+  const RunResult version = Run({"--version"});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out, "Quor-Filter 3.2\n");
+}
+
+}  // namespace
+}  // namespace quor

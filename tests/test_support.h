@@ -1,0 +1,53 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "filters/messages.h"
+
+namespace quor::testing {
+
+// Records every message; questions get the answer set in `answer`.
+class RecordingMessages : public Messages {
+ public:
+  void Show(std::string_view text, std::string_view caption) override {
+    shown.emplace_back(std::string(caption), std::string(text));
+  }
+  bool AskYesNo(std::string_view question, std::string_view caption) override {
+    asked.emplace_back(std::string(caption), std::string(question));
+    return answer;
+  }
+
+  std::vector<std::pair<std::string, std::string>> shown;  // caption, text
+  std::vector<std::pair<std::string, std::string>> asked;
+  bool answer = true;
+};
+
+// A fresh folder under the system's temporary folder, removed with all it
+// holds when the object goes.
+class TempDir {
+ public:
+  TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  ~TempDir();
+
+  const std::string& path() const { return path_; }
+  std::string File(std::string_view name) const {
+    return path_ + "/" + std::string(name);
+  }
+
+ private:
+  std::string path_;
+};
+
+void WriteFile(const std::string& path, std::string_view bytes);
+std::string ReadFile(const std::string& path);
+bool FileExists(const std::string& path);
+
+// Every byte value but zero, for byte-exactness checks.
+std::string AllNonZeroBytes();
+
+}  // namespace quor::testing

@@ -30,7 +30,7 @@ void LoadDocument(Application& app, std::string_view argument) {
     case ReadStatus::kCannotOpen:
       app.messages.Show(kCannotOpenFile, kCaptionError);
       return;
-    case ReadStatus::kNoMemory:
+    case ReadStatus::kOutOfMemory:
       app.messages.Show(kNoMemory, kCaptionError);
       return;
     case ReadStatus::kOk:

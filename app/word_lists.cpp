@@ -16,7 +16,7 @@ std::optional<std::string> LoadWordList(const std::string& path,
   switch (ReadWholeFile(path, bytes, /*stop_at_zero=*/true)) {
     case ReadStatus::kOk:
       return bytes;
-    case ReadStatus::kNoMemory:
+    case ReadStatus::kOutOfMemory:
       enabled = 0;
       return std::nullopt;
     case ReadStatus::kCannotOpen:

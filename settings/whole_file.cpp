@@ -155,9 +155,9 @@ ReadStatus ReadWholeFile(const std::string& path, std::string& bytes,
       }
     }
   } catch (const std::bad_alloc&) {
-    return ReadStatus::kNoMemory;
+    return ReadStatus::kOutOfMemory;
   } catch (const std::length_error&) {
-    return ReadStatus::kNoMemory;
+    return ReadStatus::kOutOfMemory;
   }
   bytes = std::move(data);
   return ReadStatus::kOk;

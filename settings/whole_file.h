@@ -5,7 +5,7 @@
 
 namespace quor {
 
-enum class ReadStatus { kOk, kCannotOpen, kNoMemory };
+enum class ReadStatus { kOk, kCannotOpen, kOutOfMemory };
 
 // Reads the file at `path` whole into `bytes` (which is left alone unless the
 // read succeeds). With `stop_at_zero` reading ends at the first zero byte,

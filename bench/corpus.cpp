@@ -7,12 +7,35 @@
 namespace quor::bench {
 
 std::string GermanText(std::size_t size) {
-  static constexpr std::array<std::string_view, 24> kWords = {
-      "der",     "Brief",    "kommt",     "m\xFC" "de", "an",
-      "Gr\xF6\xDF" "e", "und",     "Stra\xDF" "e", "\xC4pfel",  "\xFC" "ber",
-      "Haus",    "Zeitung",  "schreibt",  "heute",      "2026",
-      "Kunden",  "B\xFC" "cher", "sp\xE4ter",  "Woche",  "mit",
-      "Rechnung", "\xD6l",    "wir",       "schicken"};
+  static constexpr std::array<std::string_view, 24> kWords = {"der",
+                                                              "Brief",
+                                                              "kommt",
+                                                              "m\xFC"
+                                                              "de",
+                                                              "an",
+                                                              "Gr\xF6\xDF"
+                                                              "e",
+                                                              "und",
+                                                              "Stra\xDF"
+                                                              "e",
+                                                              "\xC4pfel",
+                                                              "\xFC"
+                                                              "ber",
+                                                              "Haus",
+                                                              "Zeitung",
+                                                              "schreibt",
+                                                              "heute",
+                                                              "2026",
+                                                              "Kunden",
+                                                              "B\xFC"
+                                                              "cher",
+                                                              "sp\xE4ter",
+                                                              "Woche",
+                                                              "mit",
+                                                              "Rechnung",
+                                                              "\xD6l",
+                                                              "wir",
+                                                              "schicken"};
   std::mt19937 rng(1234);
   std::uniform_int_distribution<std::size_t> word(0, kWords.size() - 1);
   std::uniform_int_distribution<int> line_width(60, 80);

@@ -7,6 +7,7 @@
 #include "filters/find_no_case.h"
 #include "filters/line_endings.h"
 #include "filters/replace_all.h"
+#include "silent_messages.h"
 
 namespace quor {
 namespace {
@@ -18,15 +19,10 @@ const std::string& Corpus() {
   return text;
 }
 
-class SilentMessages : public Messages {
- public:
-  void Show(std::string_view, std::string_view) override {}
-  bool AskYesNo(std::string_view, std::string_view) override { return false; }
-};
-
 void BM_FindNoCaseAbsent(benchmark::State& state) {
+  const std::string& text = Corpus();
   for (auto _ : state) {
-    benchmark::DoNotOptimize(FindNoCase(Corpus(), "Sonnenschein"));
+    benchmark::DoNotOptimize(FindNoCase(text, "Sonnenschein"));
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * kTextSize));
 }
@@ -34,26 +30,36 @@ BENCHMARK(BM_FindNoCaseAbsent)->Unit(benchmark::kMillisecond);
 
 template <void (*Convert)(TextDocument&, Messages&)>
 void BM_Convert(benchmark::State& state) {
-  SilentMessages messages;
+  bench::SilentMessages messages;
+  const std::string& text = Corpus();
   for (auto _ : state) {
     state.PauseTiming();
-    TextDocument document{Corpus()};
+    TextDocument document{text};
     state.ResumeTiming();
     Convert(document, messages);
     benchmark::DoNotOptimize(document.text->data());
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * kTextSize));
 }
-BENCHMARK(BM_Convert<DosToUnix>)->Name("BM_DosToUnix")->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Convert<DosToMac>)->Name("BM_DosToMac")->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Convert<MacToDos>)->Name("BM_MacToDos")->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Convert<UnixToDos>)->Name("BM_UnixToDos")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Convert<DosToUnix>)
+    ->Name("BM_DosToUnix")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Convert<DosToMac>)
+    ->Name("BM_DosToMac")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Convert<MacToDos>)
+    ->Name("BM_MacToDos")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Convert<UnixToDos>)
+    ->Name("BM_UnixToDos")
+    ->Unit(benchmark::kMillisecond);
 
 void BM_ReplaceAllWord(benchmark::State& state) {
-  SilentMessages messages;
+  bench::SilentMessages messages;
+  const std::string& text = Corpus();
   for (auto _ : state) {
     state.PauseTiming();
-    TextDocument document{Corpus()};
+    TextDocument document{text};
     state.ResumeTiming();
     ReplaceAll(document, "BRIEF", "Schreiben", messages);
     benchmark::DoNotOptimize(document.text->data());

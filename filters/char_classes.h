@@ -18,7 +18,9 @@ constexpr bool IsNonLetter(unsigned char c) {
 }
 
 // Blank and every control character.
-constexpr bool IsSeparatorByte(unsigned char c) { return c >= 0x01 && c <= 0x20; }
+constexpr bool IsSeparatorByte(unsigned char c) {
+  return c >= 0x01 && c <= 0x20;
+}
 
 constexpr bool IsLineBreak(unsigned char c) { return c == '\r' || c == '\n'; }
 

@@ -21,15 +21,17 @@ std::size_t FindNoCase(std::string_view haystack, std::string_view needle) {
   const char* const begin = haystack.data();
   // One past the last position where the needle still fits.
   const char* const starts_end = begin + (haystack.size() - needle.size() + 1);
-  const char* p = begin;
-  while (p < starts_end) {
-    // Skip quickly to the next candidate for the first byte, then compare.
-    p = FindByteNoCase(p, starts_end, needle.front());
+  // Skip quickly to the next place where the first and the last byte match,
+  // then compare the bytes between.
+  const FoldedByte first(needle.front());
+  const FoldedByte last(needle.back());
+  const std::size_t gap = needle.size() - 1;
+  for (const char* p = begin; p < starts_end; ++p) {
+    p = FindPairNoCase(p, starts_end, first, last, gap);
     if (p == starts_end) break;
-    if (EqualNoCase(p + 1, needle.data() + 1, needle.size() - 1)) {
+    if (EqualNoCase(p + 1, needle.data() + 1, gap)) {
       return static_cast<std::size_t>(p - begin);
     }
-    ++p;
   }
   return std::string_view::npos;
 }

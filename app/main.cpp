@@ -36,8 +36,9 @@ int main(int argc, char** argv) {
     return 2;
   }
   quor::ConsoleMessages messages;
-  quor::Application app(
-      quor::ProgramPathsFor(quor::RunningProgramFile(argc > 0 ? argv[0] : "quorfilter")), messages);
+  quor::Application app(quor::ProgramPathsFor(quor::RunningProgramFile(
+                            argc > 0 ? argv[0] : "quorfilter")),
+                        messages);
   quor::StartUp(app, command_line);
   quor::EndBatchRun(app);
   return messages.ErrorReported() ? 1 : 0;

@@ -136,9 +136,9 @@ ReadStatus ReadWholeFile(const std::string& path, std::string& bytes,
     data.reserve(expected);
     for (;;) {
       const std::size_t old_size = data.size();
-      const std::size_t slice =
-          expected > old_size ? std::min(expected - old_size, kReadSlice)
-                              : kUnknownSizeSlice;
+      const std::size_t slice = expected > old_size
+                                    ? std::min(expected - old_size, kReadSlice)
+                                    : kUnknownSizeSlice;
       data.resize(old_size + slice);
       const ssize_t n = ReadSome(fd.get(), data.data() + old_size, slice);
       if (n < 0) return ReadStatus::kCannotOpen;

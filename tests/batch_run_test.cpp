@@ -42,10 +42,12 @@ class BatchRun : public ::testing::Test {
     argv.insert(argv.end(), arguments.begin(), arguments.end());
     const pid_t child = ::fork();
     if (child == 0) {
-      ::dup2(::open(dir_.File("stdout").c_str(),
-                    O_WRONLY | O_CREAT | O_TRUNC, 0600), 1);
-      ::dup2(::open(dir_.File("stderr").c_str(),
-                    O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
+      ::dup2(::open(dir_.File("stdout").c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                    0600),
+             1);
+      ::dup2(::open(dir_.File("stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                    0600),
+             2);
       std::vector<char*> raw;
       for (std::string& a : argv) raw.push_back(a.data());
       raw.push_back(nullptr);

@@ -53,7 +53,8 @@ TEST(FindNoCase, AgreesWithPlainScanOnRandomText) {
   for (int i = 0; i < iterations; ++i) {
     const std::string haystack = testing::RandomText(rng, 200);
     const std::string needle = testing::RandomText(rng, 4);
-    const long expected = reference::FindNoCase(haystack.c_str(), needle.c_str());
+    const long expected =
+        reference::FindNoCase(haystack.c_str(), needle.c_str());
     const std::size_t found = FindNoCase(haystack, needle);
     ASSERT_EQ(found == kNone ? -1L : static_cast<long>(found), expected)
         << "haystack '" << haystack << "' needle '" << needle << "'";

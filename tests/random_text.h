@@ -18,10 +18,11 @@ inline int DifferentialIterations(int ci_default) {
 // tabs, line breaks, control bytes and punctuation. Never a zero byte.
 inline std::string RandomText(std::mt19937& rng, std::size_t max_length) {
   static constexpr char kPieces[][4] = {
-      "a", "A", "b", "B", "e", "x", "Z", "z", "\xC4", "\xE4", "\xD6", "\xF6",
-      "\xDC", "\xFC", "\xDF", "\xE9", "\x80", "\xFF", " ", " ", "\t", "\r",
-      "\n", "\r\n", "\x01", "\x1F", "-", "*", ")", ",", ".", ";", "&", "<",
-      ">", "@", "`", "[", "{", "0", "7"};
+      "a",    "A",    "b",    "B",    "e",    "x",    "Z",    "z",    "\xC4",
+      "\xE4", "\xD6", "\xF6", "\xDC", "\xFC", "\xDF", "\xE9", "\x80", "\xFF",
+      " ",    " ",    "\t",   "\r",   "\n",   "\r\n", "\x01", "\x1F", "-",
+      "*",    ")",    ",",    ".",    ";",    "&",    "<",    ">",    "@",
+      "`",    "[",    "{",    "0",    "7"};
   std::uniform_int_distribution<std::size_t> length(0, max_length);
   std::uniform_int_distribution<std::size_t> piece(0, std::size(kPieces) - 1);
   std::string text;

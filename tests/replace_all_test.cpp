@@ -37,7 +37,9 @@ INSTANTIATE_TEST_SUITE_P(
                       ReplaceCase{"text Text", "TEXT", "x", "x x"},
                       ReplaceCase{"abc", "", "x", "abc"},
                       ReplaceCase{"abab", "abab", "", ""},
-                      ReplaceCase{"a-b", "-", "\xE4\xE4", "a\xE4\xE4" "b"},
+                      ReplaceCase{"a-b", "-", "\xE4\xE4",
+                                  "a\xE4\xE4"
+                                  "b"},
                       // Halves joined by a replacement stay as they are.
                       ReplaceCase{"aXbb", "Xb", "a", "aab"}));
 

@@ -30,7 +30,8 @@ inline long FindNoCase(const char* haystack, const char* needle) {
   return -1;
 }
 
-inline std::string ReplaceAll(const std::string& text, const std::string& search,
+inline std::string ReplaceAll(const std::string& text,
+                              const std::string& search,
                               const std::string& replacement) {
   if (search.empty() || FindNoCase(text.c_str(), search.c_str()) < 0) {
     return text;

@@ -22,6 +22,10 @@ struct PathCase {
   std::optional<std::string> path;
 };
 
+void PrintTo(const PathCase& c, std::ostream* os) {
+  *os << testing::Escaped(c.argument);
+}
+
 class PathFromArgumentCases : public ::testing::TestWithParam<PathCase> {};
 
 TEST_P(PathFromArgumentCases, FindsThePath) {

@@ -6,6 +6,7 @@
 
 #include "random_text.h"
 #include "reference/replace_reference.h"
+#include "test_support.h"
 
 namespace quor {
 namespace {
@@ -17,6 +18,11 @@ struct FindCase {
   const char* needle;
   std::size_t expected;
 };
+
+void PrintTo(const FindCase& c, std::ostream* os) {
+  *os << "'" << testing::Escaped(c.needle) << "' in '"
+      << testing::Escaped(c.haystack) << "'";
+}
 
 class FindNoCaseCases : public ::testing::TestWithParam<FindCase> {};
 
@@ -57,7 +63,8 @@ TEST(FindNoCase, AgreesWithPlainScanOnRandomText) {
         reference::FindNoCase(haystack.c_str(), needle.c_str());
     const std::size_t found = FindNoCase(haystack, needle);
     ASSERT_EQ(found == kNone ? -1L : static_cast<long>(found), expected)
-        << "haystack '" << haystack << "' needle '" << needle << "'";
+        << "haystack " << testing::Escaped(haystack) << " needle "
+        << testing::Escaped(needle);
   }
 }
 

@@ -19,6 +19,11 @@ struct ReplaceCase {
   const char* expected;
 };
 
+void PrintTo(const ReplaceCase& c, std::ostream* os) {
+  *os << "'" << testing::Escaped(c.search) << "' in '"
+      << testing::Escaped(c.text) << "'";
+}
+
 class ReplaceAllCases : public ::testing::TestWithParam<ReplaceCase> {};
 
 TEST_P(ReplaceAllCases, ReplacesLeftToRightWithoutRescanning) {
@@ -71,7 +76,8 @@ TEST(ReplaceAll, AgreesWithPlainLoopOnRandomText) {
     TextDocument document{text};
     ReplaceAll(document, search, replacement, messages);
     ASSERT_EQ(*document.text, reference::ReplaceAll(text, search, replacement))
-        << "text '" << text << "' search '" << search << "'";
+        << "text " << testing::Escaped(text) << " search "
+        << testing::Escaped(search);
   }
 }
 
@@ -81,6 +87,8 @@ struct LineEndingCase {
   const char* text;
   const char* expected;
 };
+
+void PrintTo(const LineEndingCase& c, std::ostream* os) { *os << c.name; }
 
 class LineEndings : public ::testing::TestWithParam<LineEndingCase> {};
 

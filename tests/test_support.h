@@ -47,6 +47,10 @@ void WriteFile(const std::string& path, std::string_view bytes);
 std::string ReadFile(const std::string& path);
 bool FileExists(const std::string& path);
 
+// `bytes` with every byte outside printable ASCII written as \xHH, for
+// readable test names and messages.
+std::string Escaped(std::string_view bytes);
+
 // Every byte value but zero, for byte-exactness checks.
 std::string AllNonZeroBytes();
 

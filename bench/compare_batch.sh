@@ -18,6 +18,7 @@ cp "$program" "$work/quorfilter"
 # Seconds taken by one command on a fresh copy of the corpus.
 time_one() {
   cp "$work/corpus.txt" "$work/doc.txt"
+  sync
   local start end
   start=$(date +%s.%N)
   "$@" >/dev/null 2>&1

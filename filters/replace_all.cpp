@@ -1,5 +1,6 @@
 #include "filters/replace_all.h"
 
+#include <cstring>
 #include <new>
 #include <stdexcept>
 #include <string>
@@ -16,6 +17,26 @@ std::size_t FindFrom(const std::string& text, std::size_t from,
   return hit == std::string_view::npos ? hit : from + hit;
 }
 
+// When the replacement is not longer than the search text, the result never
+// overtakes the text still to be read, so it is built in place: no second
+// buffer, nothing that can fail.
+void ReplaceInPlace(std::string& text, std::size_t hit, std::string_view search,
+                    std::string_view replacement) {
+  char* const data = text.data();
+  std::size_t read = 0;
+  std::size_t write = 0;
+  while (hit != std::string_view::npos) {
+    std::memmove(data + write, data + read, hit - read);
+    write += hit - read;
+    std::memcpy(data + write, replacement.data(), replacement.size());
+    write += replacement.size();
+    read = hit + search.size();
+    hit = FindFrom(text, read, search);
+  }
+  std::memmove(data + write, data + read, text.size() - read);
+  text.resize(write + text.size() - read);
+}
+
 }  // namespace
 
 void ReplaceAll(TextDocument& document, std::string_view search,
@@ -24,12 +45,14 @@ void ReplaceAll(TextDocument& document, std::string_view search,
   const std::string& text = *document.text;
   std::size_t hit = FindFrom(text, 0, search);
   if (hit == std::string_view::npos) return;
+  if (replacement.size() <= search.size()) {
+    ReplaceInPlace(*document.text, hit, search, replacement);
+    return;
+  }
   std::string result;
   try {
-    // A first guess; appending grows the buffer when replacements lengthen.
-    result.reserve(replacement.size() <= search.size()
-                       ? text.size()
-                       : text.size() + text.size() / 8);
+    // A first guess; appending grows the buffer as far as needed.
+    result.reserve(text.size() + text.size() / 8);
     std::size_t read = 0;
     while (hit != std::string_view::npos) {
       result.append(text, read, hit - read);

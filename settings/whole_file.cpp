@@ -134,24 +134,34 @@ ReadStatus ReadWholeFile(const std::string& path, std::string& bytes,
   std::string data;
   try {
     data.reserve(expected);
+    // Up to the size the file had when opened, read straight into the
+    // reserved buffer; beyond it (a growing file, a pipe) through a small
+    // buffer, so that finding the end costs no reallocation.
+    std::string spill;
     for (;;) {
       const std::size_t old_size = data.size();
-      const std::size_t slice = expected > old_size
-                                    ? std::min(expected - old_size, kReadSlice)
-                                    : kUnknownSizeSlice;
-      data.resize(old_size + slice);
-      const ssize_t n = ReadSome(fd.get(), data.data() + old_size, slice);
+      const bool within = old_size < expected;
+      if (!within && spill.empty()) spill.resize(kUnknownSizeSlice);
+      const std::size_t slice =
+          within ? std::min(expected - old_size, kReadSlice) : spill.size();
+      if (within) data.resize(old_size + slice);
+      char* const target = within ? data.data() + old_size : spill.data();
+      const ssize_t n = ReadSome(fd.get(), target, slice);
       if (n < 0) return ReadStatus::kCannotOpen;
-      data.resize(old_size + static_cast<std::size_t>(n));
-      if (n == 0) break;
-      if (stop_at_zero) {
-        const void* zero =
-            std::memchr(data.data() + old_size, 0, static_cast<std::size_t>(n));
-        if (zero != nullptr) {
-          data.resize(static_cast<std::size_t>(static_cast<const char*>(zero) -
-                                               data.data()));
-          break;
-        }
+      const auto count = static_cast<std::size_t>(n);
+      if (within) {
+        data.resize(old_size + count);
+      } else {
+        data.append(spill.data(), count);
+      }
+      if (count == 0) break;
+      const void* zero = stop_at_zero
+                             ? std::memchr(data.data() + old_size, 0, count)
+                             : nullptr;
+      if (zero != nullptr) {
+        data.resize(static_cast<std::size_t>(static_cast<const char*>(zero) -
+                                             data.data()));
+        break;
       }
     }
   } catch (const std::bad_alloc&) {

@@ -1,0 +1,128 @@
+#include "filters/html_to_text.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "filters/char_classes.h"
+#include "filters/html_entities.h"
+#include "random_text.h"
+#include "reference/html_reference.h"
+#include "test_support.h"
+
+namespace quor {
+namespace {
+
+struct HtmlCase {
+  const char* html;
+  const char* expected;
+};
+
+class HtmlToTextCases : public ::testing::TestWithParam<HtmlCase> {};
+
+TEST_P(HtmlToTextCases, KeepsTextBetweenTagsAndDecodesEntities) {
+  const HtmlCase& c = GetParam();
+  testing::RecordingMessages messages;
+  TextDocument document{std::string(c.html)};
+  HtmlToText(document, messages);
+  EXPECT_EQ(*document.text, c.expected);
+  EXPECT_EQ(*document.text, reference::HtmlToText(c.html));
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, HtmlToTextCases,
+    ::testing::Values(
+        HtmlCase{"<p>Hallo</p>", " Hallo"},
+        HtmlCase{"<b>x</b><br>y<i>", " x \r\n y"},
+        HtmlCase{"<a>x<br/>y<BR >z<bR>", " x y z\r\n"},
+        HtmlCase{">a<br>b<p>", " a\r\n b"}, HtmlCase{"<a><b>x>y<c>", "  x>y"},
+        HtmlCase{"Hallo Welt", ""}, HtmlCase{"a<BR>b", ""},
+        HtmlCase{"<!-- a -->b<p>", ""},
+        HtmlCase{"<x><!-- c -->text<y>", " text"},
+        HtmlCase{"<a><!-->x<y>", " x"}, HtmlCase{"<a><!--->x<y>", " x"},
+        HtmlCase{"<a><style>p{}</style>x<y>", " x"},
+        HtmlCase{"<a><style type=x>p{}</style>x<y>", "  p{} x"},
+        HtmlCase{"<a><SCRIPT>if (a<b) c();</Script>x<y>", " x"},
+        // A comment between the halves makes a start marker.
+        HtmlCase{"<a><sty<!---->le>p{}</style>x<y>", " x"},
+        HtmlCase{"<p>&amp;auml;</p>", " \xE4"},
+        HtmlCase{"<p>&amp;lt;</p>", " &lt;"},
+        HtmlCase{"<p>&amp;amp;auml;</p>", " &amp;auml;"},
+        HtmlCase{"<p>&amp;&auml;&amp;#169;</p>", " &\xE4\xA9"},
+        HtmlCase{"<p>&AUML;&Auml;&auml;&auml</p>", " &AUML;\xC4\xE4&auml"},
+        HtmlCase{"<p>&nbsp;&quot;&#169;&#170;</p>", "  '\xA9&#170;"}));
+
+TEST(HtmlToText, WithoutDocumentDoesNothing) {
+  testing::RecordingMessages messages;
+  TextDocument document;
+  HtmlToText(document, messages);
+  EXPECT_FALSE(document.HasText());
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST(HtmlToText, CopesWithAPageCutAnywhere) {
+  const std::string page =
+      "<html><head><STYLE>p{}</STYLE><script>a<b</script></head><body>\r\n"
+      "<!-- Kopf --><p>Gr&ouml;&szlig;e &amp;auml; &lt;</p><br>\r\n"
+      "<p>Stra&szlig;e<BR>&#169; 2026</p></body></html>";
+  testing::RecordingMessages messages;
+  for (std::size_t cut = 0; cut <= page.size(); ++cut) {
+    TextDocument document{page.substr(0, cut)};
+    HtmlToText(document, messages);
+    ASSERT_EQ(*document.text, reference::HtmlToText(page.substr(0, cut)))
+        << "cut at " << cut;
+  }
+}
+
+TEST(DecodeEntities, DecodesEveryNameInItsOwnCaseOnly) {
+  for (const reference::Entity& entity : reference::EntityTable()) {
+    std::string text = entity.name;
+    DecodeEntities(text);
+    EXPECT_EQ(text, std::string(1, static_cast<char>(entity.byte)));
+    std::string shouted = entity.name;
+    for (char& c : shouted) {
+      c = static_cast<char>(ToUpperAscii(static_cast<unsigned char>(c)));
+    }
+    text = shouted;
+    DecodeEntities(text);
+    EXPECT_EQ(text, reference::DecodeEntities(shouted));
+  }
+}
+
+TEST(HtmlToText, AgreesWithPassByPassFilterOnRandomHtml) {
+  // Tags, markers and their halves, and entity names whole, cut short or
+  // behind "&amp;", amid the skewed plain alphabet.
+  static constexpr const char* kPieces[] = {
+      "<",       ">",        "<p>",    "</p>", "<br>",     "<bR>",
+      "<br/>",   "<br",      "<!--",   "-->",  "<!-->",    "-",
+      "<style>", "</STYLE>", "<sTyle", "le>",  "<script>", "</Script>",
+      "&",       ";",        "&amp;",  "amp;", "&AMP;",    "&#169"};
+  const auto entities = reference::EntityTable();
+  std::mt19937 rng(2303);
+  const int iterations = testing::DifferentialIterations(5000);
+  testing::RecordingMessages messages;
+  for (int i = 0; i < iterations; ++i) {
+    std::string html;
+    for (std::size_t n = rng() % 40; n > 0; --n) {
+      const std::size_t kind = rng() % 8;
+      std::string name = entities[rng() % entities.size()].name;
+      if (kind == 5) name.resize(name.size() - 1 - rng() % 3);
+      if (kind == 6) name = "&amp;" + name.substr(1);
+      html += kind < 4   ? std::string(kPieces[rng() % std::size(kPieces)])
+              : kind < 7 ? name
+                         : testing::RandomText(rng, 12);
+    }
+    TextDocument document{html};
+    HtmlToText(document, messages);
+    ASSERT_EQ(*document.text, reference::HtmlToText(html)) << html;
+    std::string decoded = html;
+    DecodeEntities(decoded);
+    ASSERT_EQ(decoded, reference::DecodeEntities(html)) << html;
+  }
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+}  // namespace
+}  // namespace quor

@@ -6,6 +6,7 @@
 #include "app/program_paths.h"
 #include "filters/messages.h"
 #include "filters/text_document.h"
+#include "rtf/convert_rtf.h"
 #include "settings/settings.h"
 #include "ui/view_model.h"
 
@@ -28,6 +29,8 @@ struct Application {
   // elsewhere or the last load failed.
   std::string document_path;
   ViewState view;
+  // The character set an RTF conversion ended with; the next one starts there.
+  RtfSession rtf_session;
   Messages& messages;
 };
 

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "filters/messages.h"
+#include "filters/text_document.h"
+
+namespace quor {
+
+// Conversions between the two code pages of the old DOS and Windows world:
+// ANSI is Windows-1252, OEM is code page 850. Both share ASCII. A character
+// found in both pages keeps its identity; one that the other page lacks
+// becomes a look-alike: box drawing by its shape "-", "|" or "+", shades and
+// blocks "#", typographic quotes and dashes their ASCII forms, and "?" where
+// nothing fits. Byte for byte, in place; no messages.
+
+void AnsiToOem(TextDocument& document, Messages& messages);
+void OemToAnsi(TextDocument& document, Messages& messages);
+
+}  // namespace quor

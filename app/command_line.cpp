@@ -37,7 +37,7 @@ bool CommandLineHas(std::string_view command_line, std::string_view option) {
 void RunCommandLineOptions(Application& app, std::string_view command_line) {
   for (const FilterEntry& filter : FilterCatalogue()) {
     if (!CommandLineHas(command_line, filter.option)) continue;
-    filter.run(app);
+    if (!filter.run(app)) continue;
     RefreshView(app.document, app.view, app.settings.wrap_view != 0,
                 app.messages);
   }

@@ -14,7 +14,9 @@ struct FilterEntry {
   std::string_view label;  // the button's text
   int command_id;
   std::string_view option;  // found anywhere in the command line
-  void (*run)(Application& app);
+  // Runs the filter with the settings of the moment; false when it refused
+  // to run (after saying why), so that no refresh follows.
+  bool (*run)(Application& app);
   std::int32_t Settings::*button_flag;
 };
 

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Shows a batch run on the sample letter: its DOS line ends become Unix ones.
+# Shows a batch run on the sample letter: its long paragraphs are wrapped at
+# 70 characters, the default of "Umbruch Zeichen".
 set -euo pipefail
 program=${1:?usage: batch_demo.sh PATH/TO/quorfilter}
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -8,11 +9,11 @@ trap 'rm -rf "$work"' EXIT
 
 cp "$program" "$work/quorfilter"
 cp "$here/resources/sample/brief.txt" "$work/brief.txt"
-crs() { tr -cd '\r' < "$1" | wc -c; }
+widest() { tr -d '\r' < "$1" | awk '{ if (length($0) > w) w = length($0) } END { print w }'; }
 
-echo "Before: $(wc -c < "$work/brief.txt") bytes, $(crs "$work/brief.txt") CR bytes"
-echo "Run:    quorfilter -d:\"$work/brief.txt\" -F208 -c"
-"$work/quorfilter" -d:"$work/brief.txt" -F208 -c
-echo "After:  $(wc -c < "$work/brief.txt") bytes, $(crs "$work/brief.txt") CR bytes"
+echo "Before: $(wc -l < "$work/brief.txt") lines, the longest $(widest "$work/brief.txt") bytes"
+echo "Run:    quorfilter -d:\"$work/brief.txt\" -F5 -c"
+"$work/quorfilter" -d:"$work/brief.txt" -F5 -c
+echo "After:  $(wc -l < "$work/brief.txt") lines, the longest $(widest "$work/brief.txt") bytes"
 echo
 iconv -f CP1252 -t UTF-8 "$work/brief.txt"

@@ -7,8 +7,14 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <functional>
 #include <vector>
 
+#include "filters/code_pages.h"
+#include "filters/exclude_list.h"
+#include "filters/keep_nouns.h"
+#include "filters/word_deletion.h"
+#include "filters/wrap_words.h"
 #include "test_support.h"
 
 namespace quor {
@@ -121,6 +127,78 @@ TEST_F(BatchRun, FailedWriteBackKeepsTheFileAndFails) {
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.err, "quorfilter: Fehler! Kann Datei nicht anlegen.\n");
   EXPECT_EQ(ReadFile(doc), original);
+}
+
+// What the filters give in-process, for comparing with a batch run.
+std::string Filtered(std::string text,
+                     const std::function<void(TextDocument&, Messages&)>& run) {
+  testing::RecordingMessages messages;
+  TextDocument document{std::move(text)};
+  run(document, messages);
+  return *document.text;
+}
+
+TEST_F(BatchRun, ShortOptionRunsInsideTheLongerOneFirst) {
+  const std::string text =
+      "Gr\xFC\xDF"
+      "e 4x und 2026 mehr";
+  const std::string doc = Document(text);
+  ASSERT_EQ(Run({"-d:" + doc, "-F101", "-c"}).status, 0);
+  EXPECT_EQ(ReadFile(doc), Filtered(text, [](TextDocument& d, Messages& m) {
+              AnsiToOem(d, m);
+              RemoveWordsWithDigits(d, m);
+            }));
+}
+
+TEST_F(BatchRun, ParametersComeFromTheSettingsFileBesideTheProgram) {
+  WriteFile(dir_.File("quorfilter.INI"),
+            "[Allgemein]\r\nTrennzeichen=\" ; \"\r\n[Filter]\r\n"
+            "Zeichenl\xC4nge=3\r\nWORTL\xE4NGE=4\r\nUmbruch Zeichen=12\r\n");
+  const std::string text = "Der Baum steht im Gaaarten mit Moos und Laub.";
+  const std::string doc = Document(text);
+  ASSERT_EQ(Run({"-d:" + doc, "-F212", "-F213", "-F214", "-F5", "-c"}).status,
+            0);
+  EXPECT_EQ(ReadFile(doc), Filtered(text, [](TextDocument& d, Messages& m) {
+              WrapWords(d, 12, m);
+              RemoveRepeatedCharWords(d, 3, m);
+              RemoveShortWords(d, 4, m);
+              KeepNouns(d, " ; ", m);
+            }));
+}
+
+TEST_F(BatchRun, RunLengthOfOneIsRefusedWithAWarning) {
+  WriteFile(dir_.File("quorfilter.INI"), "[Filter]\nZeichenL\xE4nge=1\n");
+  const std::string doc = Document("aab abc");
+  const RunResult run = Run({"-d:" + doc, "-F212", "-c"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err, "quorfilter: Warnung! Zeichenlänge 1 nicht zugelassen\n");
+  EXPECT_EQ(ReadFile(doc), "aab abc");
+}
+
+TEST_F(BatchRun, WordListsBesideTheProgramAreApplied) {
+  const std::string text = "eins zwei drei\r\nvier\r\n";
+  const std::string doc = Document(text);
+  ASSERT_EQ(Run({"-d:" + doc, "-F104", "-c"}).status, 0);
+  EXPECT_EQ(ReadFile(doc), text);  // no list: nothing happens
+
+  WriteFile(dir_.File("FILTER.TXT"), "zwei\r\n");
+  WriteFile(dir_.File("REPLACE.TXT"), "vier\r\nfuenf\r\n");
+  ASSERT_EQ(Run({"-d:" + doc, "-F104", "-F105", "-c"}).status, 0);
+  const std::string excluded = Filtered(text, [](TextDocument& d, Messages& m) {
+    ApplyExcludeList(d, std::string("zwei\r\n"), m);
+  });
+  EXPECT_NE(excluded, text);
+  EXPECT_EQ(ReadFile(doc), excluded.substr(0, excluded.find("vier")) + "fuenf" +
+                               excluded.substr(excluded.find("vier") + 4));
+}
+
+TEST_F(BatchRun, RtfMessagesGoToStandardErrorWithoutFailingTheRun) {
+  const std::string doc = Document(
+      "{\\rtf1\\ansi{\\fonttbl{\\f0\\fswiss\\fcharset0 Arial;}}Hallo\\par}");
+  const RunResult run = Run({"-d:" + doc, "-F4", "-c"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_NE(run.err.find("quorfilter: RTF-Error "), std::string::npos);
+  EXPECT_EQ(ReadFile(doc).find("Hallo"), 0u);
 }
 
 TEST_F(BatchRun, HelpAndVersion) {

@@ -8,7 +8,8 @@ WERROR ?= OFF
 JOBS ?= $(shell nproc)
 
 PACKAGES := cmake ninja-build g++ make libgtest-dev libgmock-dev \
-            libbenchmark-dev dos2unix
+            libbenchmark-dev dos2unix qt6-base-dev libgl-dev \
+            xvfb xauth xdotool xclip
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: all deps configure build test test-sanitize run bench format clean

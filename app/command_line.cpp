@@ -61,6 +61,8 @@ std::string UsageText() {
     usage += '\n';
   }
   usage +=
+      "  -COPY       Kopieren: das Ergebnis in die Zwischenablage (endet wie "
+      "-c)\n"
       "  --help      diese Hilfe\n"
       "  --version   die Version\n";
   return usage;

@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# The real program on a virtual X display: load a small HTML page, press
+# "HTML -> Text" and "Kopieren" with the mouse, and compare the clipboard with
+# a batch run of the same filter. Exit code 77 skips when tools are missing.
+set -euo pipefail
+program=${1:?usage: desktop_e2e.sh PATH/TO/quorfilter}
+
+for tool in Xvfb xdotool xclip iconv; do
+  if ! command -v "$tool" >/dev/null; then
+    echo "SKIP: $tool is not installed (make deps installs it)"
+    exit 77
+  fi
+done
+
+work=$(mktemp -d)
+xvfb_pid=
+program_pid=
+cleanup() {
+  [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# The program finds its settings beside itself; none there means defaults,
+# with "HTML -> Text" as the first filter button. The page is Windows-1252.
+cp "$program" "$work/quorfilter"
+printf '<html><body><h1>Gr&uuml;&szlig;e</h1>\r\n<p>aus <b>K\xf6ln</b> &amp; Bonn</p>\r\n</body></html>\r\n' \
+  > "$work/window.txt"
+cp "$work/window.txt" "$work/batch.txt"
+"$work/quorfilter" -d:"$work/batch.txt" -F3 -c
+iconv -f CP1252 -t UTF-8 "$work/batch.txt" > "$work/expected.txt"
+
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" \
+  2>/dev/null &
+xvfb_pid=$!
+for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+export DISPLAY=":$(cat "$work/display")"
+unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+
+"$work/quorfilter" -d:"$work/window.txt" &
+program_pid=$!
+window=$(xdotool search --sync --onlyvisible --name '^Quor-Filter 3\.2$' |
+  head -n 1)
+sleep 0.5
+height=$(xdotool getwindowgeometry "$window" |
+  sed -n 's/.*Geometry: [0-9]*x\([0-9]*\).*/\1/p')
+
+click() {  # x y in the window's client area
+  xdotool mousemove --window "$window" "$1" "$2" click 1
+  sleep 0.3
+}
+click 100 $((10 + 13))            # "HTML -> Text"
+click 40 $((height - 94 + 13))    # "Kopieren"
+xclip -o -selection clipboard > "$work/clipboard.txt"
+click 40 $((height - 38 + 13))    # "Ende"
+
+status=0
+wait "$program_pid" || status=$?
+program_pid=
+if [ "$status" -ne 0 ]; then
+  echo "FAIL: the program ended with status $status"
+  exit 1
+fi
+if ! cmp -s "$work/expected.txt" "$work/clipboard.txt"; then
+  echo "FAIL: the clipboard differs from the batch run"
+  diff "$work/expected.txt" "$work/clipboard.txt" | head -20
+  exit 1
+fi
+if ! grep -q '^\[Quor-Filter2\]' "$work/quorfilter.INI"; then
+  echo "FAIL: no window placement written at the end"
+  exit 1
+fi
+echo "PASS"

@@ -42,9 +42,14 @@ test-sanitize: deps
 	cmake --build $(SANITIZE_DIR) -j $(JOBS)
 	ctest --test-dir $(SANITIZE_DIR) --output-on-failure -j $(JOBS)
 
-# A batch run on the sample document shipped in resources/.
+# The window on the sample document shipped in resources/; without a display,
+# a batch run on it instead.
 run: build
-	@bash scripts/batch_demo.sh $(BUILD_DIR)/quorfilter
+	@if [ -n "$${DISPLAY}$${WAYLAND_DISPLAY}" ]; then \
+	  $(BUILD_DIR)/quorfilter -d:"$(CURDIR)/resources/sample/brief.txt"; \
+	else \
+	  bash scripts/batch_demo.sh $(BUILD_DIR)/quorfilter; \
+	fi
 
 bench: deps
 	cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release \

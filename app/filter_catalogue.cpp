@@ -4,11 +4,14 @@
 
 #include "filters/char_filters.h"
 #include "filters/code_pages.h"
+#include "filters/duplicate_lines.h"
+#include "filters/duplicate_words.h"
 #include "filters/exclude_list.h"
 #include "filters/html_to_text.h"
 #include "filters/keep_nouns.h"
 #include "filters/line_endings.h"
 #include "filters/replace_list.h"
+#include "filters/superfluous_blanks.h"
 #include "filters/word_deletion.h"
 #include "filters/wrap_words.h"
 #include "rtf/convert_rtf.h"
@@ -96,6 +99,15 @@ constexpr std::array kCatalogue = {
                 &Settings::lower_case},
     FilterEntry{"Großbuchstaben", 104, "-F202", RunOnDocument<ToUpperCase>,
                 &Settings::upper_case},
+    FilterEntry{"doppelte Wörter", 101, "-F203",
+                RunOnDocument<RemoveDuplicateWords>,
+                &Settings::duplicate_words},
+    FilterEntry{"überflüssige Leerzeichen", 103, "-F204",
+                RunOnDocument<RemoveSuperfluousBlanks>,
+                &Settings::superfluous_blanks},
+    FilterEntry{"doppelte Zeilen", 102, "-F205",
+                RunOnDocument<RemoveDuplicateLines>,
+                &Settings::duplicate_lines},
     FilterEntry{"Dos -> Mac", 110, "-F206", RunOnDocument<DosToMac>,
                 &Settings::dos_to_mac},
     FilterEntry{"Mac -> Dos", 111, "-F207", RunOnDocument<MacToDos>,

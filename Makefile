@@ -40,7 +40,8 @@ test-sanitize: deps
 	cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
 	  -DQUOR_WERROR=$(WERROR) -DQUOR_SANITIZE=ON -DQUOR_BUILD_BENCH=OFF
 	cmake --build $(SANITIZE_DIR) -j $(JOBS)
-	ctest --test-dir $(SANITIZE_DIR) --output-on-failure -j $(JOBS)
+	LSAN_OPTIONS=suppressions=$(CURDIR)/cmake/lsan.supp \
+	  ctest --test-dir $(SANITIZE_DIR) --output-on-failure -j $(JOBS)
 
 # The window on the sample document shipped in resources/; without a display,
 # a batch run on it instead.

@@ -35,9 +35,10 @@ bool CommandLineHas(std::string_view command_line, std::string_view option) {
 }
 
 void RunCommandLineOptions(Application& app, std::string_view command_line) {
+  const bool refresh_view = !CommandLineHas(command_line, "-c");
   for (const FilterEntry& filter : FilterCatalogue()) {
     if (!CommandLineHas(command_line, filter.option)) continue;
-    if (!filter.run(app)) continue;
+    if (!filter.run(app) || !refresh_view) continue;
     RefreshView(app.document, app.view, app.settings.wrap_view != 0,
                 app.messages);
   }

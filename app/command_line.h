@@ -19,7 +19,8 @@ std::string JoinArguments(std::span<const char* const> arguments);
 bool CommandLineHas(std::string_view command_line, std::string_view option);
 
 // Runs, in the catalogue's fixed order, every filter whose option occurs in
-// the command line, each once and each followed by a view refresh.
+// the command line, each once and each followed by a view refresh. A batch
+// run ("-c") never shows its text, so there the refreshes are left out.
 void RunCommandLineOptions(Application& app, std::string_view command_line);
 
 // The text printed for --help.

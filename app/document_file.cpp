@@ -16,28 +16,33 @@ std::optional<std::string> PathFromArgument(std::string_view argument) {
   return std::string(argument.substr(start, end - start));
 }
 
-void LoadDocument(Application& app, std::string_view argument) {
+bool ReadDocument(Application& app, std::string_view argument) {
   app.document_path.clear();
-  if (argument.empty()) return;
+  if (argument.empty()) return false;
   const std::optional<std::string> path = PathFromArgument(argument);
-  if (!path) return;
+  if (!path) return false;
   if (path->size() > kMaxWorkingPath) {
     app.messages.Show(kCannotOpenFile, kCaptionError);
-    return;
+    return false;
   }
   std::string bytes;
   switch (ReadWholeFile(*path, bytes, /*stop_at_zero=*/true)) {
     case ReadStatus::kCannotOpen:
       app.messages.Show(kCannotOpenFile, kCaptionError);
-      return;
+      return false;
     case ReadStatus::kOutOfMemory:
       app.messages.Show(kNoMemory, kCaptionError);
-      return;
+      return false;
     case ReadStatus::kOk:
       break;
   }
   app.document.text = std::move(bytes);
   app.document_path = *path;
+  return true;
+}
+
+void LoadDocument(Application& app, std::string_view argument) {
+  if (!ReadDocument(app, argument)) return;
   const bool wrap = app.settings.wrap_view != 0;
   ResetView(app.view, wrap);
   RefreshView(app.document, app.view, wrap, app.messages);

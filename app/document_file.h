@@ -23,9 +23,12 @@ inline constexpr std::size_t kMaxWorkingPath = 1000;
 std::optional<std::string> PathFromArgument(std::string_view argument);
 
 // Replaces the document by the file that `argument` names (see
-// PathFromArgument). Empties the document path first; on success sets it,
-// resets and refreshes the view. A failure is reported and keeps the previous
-// document.
+// PathFromArgument). Empties the document path first; on success sets it and
+// returns true. A failure is reported and keeps the previous document. The
+// view is left alone.
+bool ReadDocument(Application& app, std::string_view argument);
+
+// ReadDocument, and on success resets and refreshes the view.
 void LoadDocument(Application& app, std::string_view argument);
 
 // Writes the document's text to `path`, replacing the file only once the new

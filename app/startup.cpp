@@ -10,7 +10,13 @@ void StartUp(Application& app, std::string_view command_line) {
   LoadSettings(app.paths.settings_file, app.settings);
   app.exclude_list = LoadWordList(app.paths.exclude_list, app.settings.exclude);
   app.replace_list = LoadWordList(app.paths.replace_list, app.settings.replace);
-  LoadDocument(app, command_line);
+  // A batch run never shows its text, so laying it out (a pass over the whole
+  // text) would be wasted.
+  if (IsBatchRun(command_line)) {
+    ReadDocument(app, command_line);
+  } else {
+    LoadDocument(app, command_line);
+  }
   RunCommandLineOptions(app, command_line);
 }
 

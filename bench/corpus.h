@@ -10,4 +10,14 @@ namespace quor::bench {
 // 80 characters and an empty line between paragraphs.
 std::string GermanText(std::size_t size);
 
+// GermanText of `size` bytes dressed as a web page: paragraphs, line breaks,
+// entities, bold words, comments, style and script blocks. Cut to exactly
+// `size` bytes, so the end may be an unclosed tag.
+std::string HtmlText(std::size_t size);
+
+// GermanText of `size` bytes dressed as a word processor's document: font and
+// colour tables, stylesheet, paragraphs, escaped umlauts, groups, fields,
+// footnotes and table rows. Exactly `size` bytes, closed.
+std::string RtfText(std::size_t size);
+
 }  // namespace quor::bench

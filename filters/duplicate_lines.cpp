@@ -1,16 +1,22 @@
 #include "filters/duplicate_lines.h"
 
+#include <sys/mman.h>
+
 #include <array>
-#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
+#include <limits>
+#include <memory>
 #include <new>
-#include <stdexcept>
 #include <string>
-#include <vector>
 
 #include "filters/byte_scan.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace quor {
 namespace {
@@ -70,91 +76,145 @@ bool SameContent(const char* a, const char* b, std::size_t length) {
 
 bool IsBreak(char c) { return c == '\r' || c == '\n'; }
 
-// Open-addressing index of the kept lines by the hash of their content. The
-// start of each kept line is enough: its content and break run are read back
-// from the kept text, whose lines never change except that the last one can
-// still take more break bytes. A slot holds the line's start in its low bits
-// and the top of the hash above them; the top bits also choose the home slot,
-// so that doubling the table moves the entries forward in order and needs
-// nothing but the slots.
+// The number of runs of CR and LF bytes in [p, end): every kept line but the
+// last ends in one of its own, so this bounds the size of the index.
+std::size_t CountBreakRuns(const char* p, const char* end) {
+  std::size_t runs = 0;
+  bool in_run = false;
+#if defined(__SSE2__)
+  const __m128i cr = _mm_set1_epi8('\r');
+  const __m128i lf = _mm_set1_epi8('\n');
+  unsigned carry = 0;
+  while (end - p >= 16) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const auto breaks = static_cast<unsigned>(_mm_movemask_epi8(
+        _mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf))));
+    // Seldom more than one run starts in 16 bytes of text.
+    for (unsigned starts = breaks & ~((breaks << 1) | carry); starts != 0;
+         starts &= starts - 1) {
+      ++runs;
+    }
+    carry = breaks >> 15;
+    p += 16;
+  }
+  in_run = carry != 0;
+#endif
+  for (; p < end; ++p) {
+    const bool is_break = IsBreak(*p);
+    runs += is_break && !in_run ? 1 : 0;
+    in_run = is_break;
+  }
+  return runs;
+}
+
+// A zeroed array that lies on huge pages where the system offers them: the
+// index is probed at random, and on small pages nearly every probe of a large
+// index would miss the address translation as well as the cache.
+template <typename T>
+class ZeroedArray {
+ public:
+  explicit ZeroedArray(std::size_t size)
+      : data_(static_cast<T*>(std::calloc(size, sizeof(T)))) {
+    if (!data_) throw std::bad_alloc();
+#if defined(MADV_HUGEPAGE)
+    // Fresh memory of this size is not yet touched, so the hint still counts.
+    // Only a hint: small pages work as well, only slower.
+    constexpr std::uintptr_t kPage = 4096;
+    constexpr std::uintptr_t kHugePage = 2 << 20;
+    const auto begin = reinterpret_cast<std::uintptr_t>(data_.get());
+    const std::uintptr_t first = (begin + kPage - 1) & ~(kPage - 1);
+    const std::uintptr_t last = (begin + size * sizeof(T)) & ~(kPage - 1);
+    if (last > first && last - first >= kHugePage) {
+      madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
+    }
+#endif
+  }
+
+  T& operator[](std::size_t i) { return data_[i]; }
+  const T& operator[](std::size_t i) const { return data_[i]; }
+
+ private:
+  struct Free {
+    void operator()(T* p) const { std::free(p); }
+  };
+  std::unique_ptr<T[], Free> data_;
+};
+
+// Open-addressing index of the kept lines by the hash of their content, at
+// most two thirds full. The start of each kept line is enough: its content
+// and break run are read back from the kept text, whose lines never change
+// except that the last one can still take more break bytes. The starts live
+// in `Offset` slots, and a byte array beside them holds eight bits of each
+// line's hash (never 0, which marks a free slot). The probes mostly stay in
+// that byte array, and only a matching byte leads to the slot and the text.
+template <typename Offset>
 class LineIndex {
  public:
-  explicit LineIndex(std::size_t text_size)
-      : start_bits_(static_cast<int>(std::bit_width(text_size + 1))) {}
+  // Room for `lines` lines. Throws std::bad_alloc without it.
+  explicit LineIndex(std::size_t lines)
+      : size_(lines + lines / 2 + 1), marks_(size_), starts_(size_) {}
 
   template <typename Visit>
   void ForEach(std::uint64_t hash, Visit visit) const {
-    if (slots_.empty()) return;
-    const std::uint64_t tag = Tag(hash);
-    const std::size_t mask = slots_.size() - 1;
-    for (std::size_t i = tag >> shift_;; i = (i + 1) & mask) {
-      const std::uint64_t slot = slots_[i];
-      if (slot == 0) return;
-      if (Tag(slot) == tag) visit(static_cast<std::size_t>(slot - tag) - 1);
+    const std::uint8_t mark = Mark(hash);
+    for (std::size_t i = Home(hash);; i = Next(i)) {
+      const std::uint8_t found = marks_[i];
+      if (found == 0) return;
+      if (found == mark) visit(static_cast<std::size_t>(starts_[i]));
     }
   }
 
-  // Where the search for `hash` starts, for fetching ahead of time.
-  const void* Home(std::uint64_t hash) const {
-    return slots_.empty() ? nullptr : &slots_[Tag(hash) >> shift_];
+  // Brings the first probe for `hash` into the cache ahead of time.
+  void Prefetch(std::uint64_t hash) const {
+    const std::size_t home = Home(hash);
+    __builtin_prefetch(&marks_[home]);
+    __builtin_prefetch(&starts_[home]);
   }
 
   void Add(std::uint64_t hash, std::size_t start) {
-    // At most three quarters full.
-    if ((count_ + 1) * 4 > slots_.size() * 3) Grow();
-    Place(slots_, shift_, Tag(hash) | (start + 1));
-    ++count_;
+    std::size_t i = Home(hash);
+    while (marks_[i] != 0) i = Next(i);
+    marks_[i] = Mark(hash);
+    starts_[i] = static_cast<Offset>(start);
   }
 
  private:
-  static constexpr int kInitialBits = 10;
-
-  std::uint64_t Tag(std::uint64_t bits) const {
-    return bits >> start_bits_ << start_bits_;
+  // The high half of the hash scaled to the size, without a division as long
+  // as the product fits.
+  std::size_t Home(std::uint64_t hash) const {
+    return size_ <= std::numeric_limits<std::uint32_t>::max()
+               ? static_cast<std::size_t>(((hash >> 32) * size_) >> 32)
+               : static_cast<std::size_t>(hash % size_);
   }
 
-  static void Place(std::vector<std::uint64_t>& slots, int shift,
-                    std::uint64_t slot) {
-    const std::size_t mask = slots.size() - 1;
-    std::size_t i = slot >> shift;
-    while (slots[i] != 0) i = (i + 1) & mask;
-    slots[i] = slot;
+  std::size_t Next(std::size_t i) const { return i + 1 == size_ ? 0 : i + 1; }
+
+  static std::uint8_t Mark(std::uint64_t hash) {
+    const auto mark = static_cast<std::uint8_t>(hash);
+    return mark == 0 ? 1 : mark;
   }
 
-  void Grow() {
-    // Homes come from the bits above the start.
-    if (64 - shift_ >= 64 - start_bits_) throw std::length_error("index");
-    const int shift = slots_.empty() ? 64 - kInitialBits : shift_ - 1;
-    std::vector<std::uint64_t> bigger(std::size_t{1} << (64 - shift));
-    for (const std::uint64_t slot : slots_) {
-      if (slot != 0) Place(bigger, shift, slot);
-    }
-    slots_.swap(bigger);
-    shift_ = shift;
-  }
-
-  const int start_bits_;
-  std::vector<std::uint64_t> slots_;
-  int shift_ = 64;
-  std::size_t count_ = 0;
+  const std::size_t size_;
+  ZeroedArray<std::uint8_t> marks_;
+  ZeroedArray<Offset> starts_;
 };
 
+template <typename Offset>
 class DuplicateLineRemover {
  public:
   explicit DuplicateLineRemover(std::string& text)
-      : text_(text),
-        buffer_(text.data()),
-        end_(text.size()),
-        index_(text.size()) {}
+      : text_(text), buffer_(text.data()), end_(text.size()) {}
 
   // Goes through the text, reading at r_ and writing the kept lines at w_.
   // On return, everything before w_ is the result and r_ the first byte not
-  // yet looked at, even when the index ran out of memory on the way.
+  // yet looked at, even when there was no memory for the index.
   void Run() {
     r_ = LineEnd(0);
     w_ = r_;
     if (r_ == end_) return;
-    index_.Add(HashContent(buffer_, ContentEnd(0)), 0);
+    index_ = std::make_unique<LineIndex<Offset>>(
+        CountBreakRuns(buffer_, buffer_ + end_));
+    index_->Add(HashContent(buffer_, ContentEnd(0)), 0);
     // The next few lines are measured ahead, on the guess that each line
     // starts where the one before ends, so that their index slots are on the
     // way into the cache by the time they are looked up.
@@ -170,7 +230,7 @@ class DuplicateLineRemover {
       for (; count < kAhead && guess < end_; ++count) {
         Line& line = ahead[(first + count) % kAhead];
         line = Measure(guess);
-        __builtin_prefetch(index_.Home(line.hash));
+        index_->Prefetch(line.hash);
         guess = line.end;
       }
       const Line line = ahead[first];
@@ -183,7 +243,7 @@ class DuplicateLineRemover {
       }
       // A line without content joins the break run of the kept line before
       // it; only lines with content start a new kept line.
-      if (line.content_end > r_ && line.end < end_) index_.Add(line.hash, w_);
+      if (line.content_end > r_ && line.end < end_) index_->Add(line.hash, w_);
       Keep(line.end);
     }
   }
@@ -228,7 +288,7 @@ class DuplicateLineRemover {
     const std::size_t content = line.content_end - r_;
     std::size_t earliest = w_;
     std::size_t length = 0;
-    index_.ForEach(line.hash, [&](std::size_t start) {
+    index_->ForEach(line.hash, [&](std::size_t start) {
       if (start >= earliest) return;
       const std::size_t breaks = start + content;
       if (breaks >= w_ || !IsBreak(buffer_[breaks])) return;
@@ -258,22 +318,31 @@ class DuplicateLineRemover {
   const std::size_t end_;
   std::size_t r_ = 0;
   std::size_t w_ = 0;
-  LineIndex index_;
+  std::unique_ptr<LineIndex<Offset>> index_;
 };
+
+template <typename Offset>
+void Remove(std::string& text, Messages& messages) {
+  DuplicateLineRemover<Offset> remover(text);
+  try {
+    remover.Run();
+  } catch (const std::bad_alloc&) {
+    messages.Show(kNoMemory, kCaptionError);
+  }
+  remover.Finish();
+}
 
 }  // namespace
 
 void RemoveDuplicateLines(TextDocument& document, Messages& messages) {
   if (!document.text) return;
-  DuplicateLineRemover remover(*document.text);
-  try {
-    remover.Run();
-  } catch (const std::bad_alloc&) {
-    messages.Show(kNoMemory, kCaptionError);
-  } catch (const std::length_error&) {
-    messages.Show(kNoMemory, kCaptionError);
+  // Half the index is the starts of the lines: four bytes each will do for
+  // all but the largest texts.
+  if (document.text->size() <= std::numeric_limits<std::uint32_t>::max()) {
+    Remove<std::uint32_t>(*document.text, messages);
+  } else {
+    Remove<std::size_t>(*document.text, messages);
   }
-  remover.Finish();
 }
 
 }  // namespace quor

@@ -12,10 +12,11 @@ namespace quor {
 // the earlier line's run stay behind as a line of their own. A last line
 // without a line break therefore never repeats anything.
 //
-// Works in place with an index of the kept lines, 11 to 22 bytes for each.
-// The time grows linearly with the text unless many kept lines share their
-// content and differ only in their break runs. When the index cannot grow,
-// reports "Nicht genug Speicher frei." and keeps the rest of the text as it is.
+// Works in place with an index sized by the runs of line breaks in the text,
+// 7.5 bytes for each (13.5 in texts beyond 4 GB). The time grows linearly
+// with the text unless many kept lines share their content and differ only
+// in their break runs. Without memory for the index, reports "Nicht genug
+// Speicher frei." and leaves the text as it is.
 void RemoveDuplicateLines(TextDocument& document, Messages& messages);
 
 }  // namespace quor

@@ -3,16 +3,20 @@
 
 BUILD_DIR ?= build
 SANITIZE_DIR ?= build-sanitize
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 60
 BUILD_TYPE ?= RelWithDebInfo
 WERROR ?= OFF
 JOBS ?= $(shell nproc)
 
 PACKAGES := cmake ninja-build g++ make libgtest-dev libgmock-dev \
-            libbenchmark-dev dos2unix qt6-base-dev libgl-dev \
-            xvfb xauth xdotool xclip
+            libbenchmark-dev qt6-base-dev libgl-dev \
+            xvfb xauth xdotool xclip \
+            dos2unix html2text unrtf time clang libclang-rt-14-dev
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps configure build test test-sanitize run bench format clean
+.PHONY: all deps configure build test test-sanitize fuzz-build fuzz fuzz-ci \
+        run bench format clean
 
 all: build
 
@@ -43,6 +47,32 @@ test-sanitize: deps
 	LSAN_OPTIONS=suppressions=$(CURDIR)/cmake/lsan.supp \
 	  ctest --test-dir $(SANITIZE_DIR) --output-on-failure -j $(JOBS)
 
+FUZZ_TARGETS := command_line settings filters html word_lists rtf
+FUZZ_ABS := $(abspath $(FUZZ_DIR))
+
+fuzz-build: deps
+	cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DCMAKE_CXX_COMPILER=clang++ -DQUOR_FUZZ=ON -DQUOR_WERROR=$(WERROR) \
+	  -DQUOR_BUILD_TESTS=OFF -DQUOR_BUILD_BENCH=OFF
+	cmake --build $(FUZZ_DIR) -j $(JOBS) --target fuzzers
+
+# Each fuzz target for FUZZ_SECONDS, from the seeds in fuzz/corpus plus what
+# earlier runs kept in $(FUZZ_DIR)/corpus. A crash, hang or mismatch stops
+# with the input saved under $(FUZZ_DIR)/artifacts.
+fuzz: fuzz-build
+	@for t in $(FUZZ_TARGETS); do \
+	  mkdir -p $(FUZZ_ABS)/corpus/$$t $(FUZZ_ABS)/artifacts; \
+	  echo "fuzz: $$t for $(FUZZ_SECONDS) s"; \
+	  $(FUZZ_ABS)/fuzz/$${t}_fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=10 \
+	    -print_final_stats=1 -artifact_prefix=$(FUZZ_ABS)/artifacts/$$t- \
+	    $(FUZZ_ABS)/corpus/$$t $(CURDIR)/fuzz/corpus/$$t \
+	    >$(FUZZ_ABS)/$$t.log 2>&1 || { tail -n 60 $(FUZZ_ABS)/$$t.log; exit 1; }; \
+	  grep -E '^(Done|stat::number_of_executed_units)' $(FUZZ_ABS)/$$t.log; \
+	done
+
+fuzz-ci:
+	$(MAKE) fuzz FUZZ_SECONDS=20
+
 # The window on the sample document shipped in resources/; without a display,
 # a batch run on it instead.
 run: build
@@ -52,10 +82,13 @@ run: build
 	  bash scripts/batch_demo.sh $(BUILD_DIR)/quorfilter; \
 	fi
 
+# The benchmark suite on 100 MB of generated text, then whole batch runs
+# against the Unix tools that do a similar job (bench/RESULTS.md).
 bench: deps
 	cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release \
 	  -DQUOR_BUILD_TESTS=OFF
-	cmake --build build-release -j $(JOBS)
+	cmake --build build-release -j $(JOBS) --target quorfilter quorbench \
+	  make_corpus
 	build-release/bench/quorbench
 	bash bench/compare_batch.sh build-release/quorfilter
 
@@ -63,4 +96,4 @@ format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) build-release
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR) build-release

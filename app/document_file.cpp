@@ -1,5 +1,7 @@
 #include "app/document_file.h"
 
+#include <new>
+
 #include "filters/find_no_case.h"
 #include "settings/whole_file.h"
 
@@ -19,7 +21,13 @@ std::optional<std::string> PathFromArgument(std::string_view argument) {
 bool ReadDocument(Application& app, std::string_view argument) {
   app.document_path.clear();
   if (argument.empty()) return false;
-  const std::optional<std::string> path = PathFromArgument(argument);
+  std::optional<std::string> path;
+  try {
+    path = PathFromArgument(argument);
+  } catch (const std::bad_alloc&) {
+    app.messages.Show(kNoMemory, kCaptionError);
+    return false;
+  }
   if (!path) return false;
   if (path->size() > kMaxWorkingPath) {
     app.messages.Show(kCannotOpenFile, kCaptionError);
@@ -36,8 +44,9 @@ bool ReadDocument(Application& app, std::string_view argument) {
     case ReadStatus::kOk:
       break;
   }
+  // Moves only from here on: nothing can fail half way.
   app.document.text = std::move(bytes);
-  app.document_path = *path;
+  app.document_path = std::move(*path);
   return true;
 }
 

@@ -13,8 +13,12 @@ void ConvertRtfDocument(TextDocument& document, RtfSession& session,
   // only allocation for it.
   const std::int64_t room = document.Length();
   std::string text;
+  // The reader's tables need memory too; whatever runs out, the document and
+  // the character set stay as they were.
+  RtfCharset charset = session.charset;
   try {
     text.reserve(static_cast<std::size_t>(room));
+    WriteRtfText(*document.text, room, charset, text, messages);
   } catch (const std::bad_alloc&) {
     messages.Show(kNoMemory, kCaptionError);
     return;
@@ -22,7 +26,7 @@ void ConvertRtfDocument(TextDocument& document, RtfSession& session,
     messages.Show(kNoMemory, kCaptionError);
     return;
   }
-  WriteRtfText(*document.text, room, session.charset, text, messages);
+  session.charset = charset;
   document.text = std::move(text);
 }
 

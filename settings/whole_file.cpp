@@ -181,6 +181,8 @@ bool WriteWholeFile(const std::string& path, std::string_view bytes) {
   }
   if (S_ISDIR(existing.st_mode)) return false;
   if (!S_ISREG(existing.st_mode)) return WriteInPlace(target, bytes);
+  // The rename would replace a file its owner made read-only.
+  if (::access(target.c_str(), W_OK) != 0) return false;
   return ReplaceThroughTemporary(target, &existing, bytes);
 }
 

@@ -3,35 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdlib>
-#include <limits>
-#include <new>
 #include <string>
 #include <vector>
 
+#include "alloc_failure.h"
 #include "test_support.h"
-
-namespace {
-
-// Allocations of at least this many bytes fail, so that a test can reach the
-// view's out-of-memory path without exhausting the machine.
-std::size_t fail_allocations_from = std::numeric_limits<std::size_t>::max();
-
-}  // namespace
-
-// Kept out of line: inlined into the library's allocation code, the compiler
-// would take the malloc and free behind them for a mismatched pair.
-[[gnu::noinline]] void* operator new(std::size_t size) {
-  if (size >= fail_allocations_from) throw std::bad_alloc();
-  if (void* block = std::malloc(size == 0 ? 1 : size)) return block;
-  throw std::bad_alloc();
-}
-[[gnu::noinline]] void operator delete(void* block) noexcept {
-  std::free(block);
-}
-[[gnu::noinline]] void operator delete(void* block, std::size_t) noexcept {
-  std::free(block);
-}
 
 namespace quor {
 
@@ -123,9 +99,11 @@ TEST(ViewRefresh, OutOfMemoryKeepsTheCountsAndNoIndex) {
   std::string lines;
   for (int i = 0; i < 4000; ++i) lines += "line\r\n";
   const TextDocument document{lines};
-  fail_allocations_from = 4000 * sizeof(std::int64_t);
-  RefreshView(document, view, false, messages);
-  fail_allocations_from = std::numeric_limits<std::size_t>::max();
+  {
+    const auto failure =
+        testing::AllocationFailure::FromSize(4000 * sizeof(std::int64_t));
+    RefreshView(document, view, false, messages);
+  }
   EXPECT_EQ(messages.shown, (std::vector<std::pair<std::string, std::string>>{
                                 {"Fehler!", "Nicht genug Speicher frei."}}));
   EXPECT_FALSE(view.line_index.has_value());

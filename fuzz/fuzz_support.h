@@ -1,0 +1,44 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "filters/messages.h"
+
+namespace quor::fuzz {
+
+// Keeps every message; questions are answered Yes.
+class RecordingMessages : public Messages {
+ public:
+  void Show(std::string_view text, std::string_view caption) override {
+    shown.emplace_back(std::string(caption), std::string(text));
+  }
+  bool AskYesNo(std::string_view, std::string_view) override { return true; }
+
+  std::vector<std::pair<std::string, std::string>> shown;  // caption, text
+};
+
+// Stops the run on a broken expectation, printing both sides with the bytes
+// outside printable ASCII escaped; libFuzzer then keeps the input.
+[[noreturn]] void Fail(std::string_view what, std::string_view actual,
+                       std::string_view expected);
+
+inline void ExpectEqual(std::string_view what, std::string_view actual,
+                        std::string_view expected) {
+  if (actual != expected) Fail(what, actual, expected);
+}
+
+inline void Expect(bool condition, std::string_view what) {
+  if (!condition) Fail(what, "false", "true");
+}
+
+// Bytes as a document holds them: a zero byte ends the text.
+std::string UpToZero(std::string_view bytes);
+
+// A fresh folder for the files a target writes, removed when the process
+// ends.
+const std::string& ScratchFolder();
+
+}  // namespace quor::fuzz

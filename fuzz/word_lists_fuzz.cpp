@@ -1,0 +1,45 @@
+// The exclude and replace lists: random lists read from a file as the
+// program reads them, applied to random text, against the plain versions.
+
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "app/word_lists.h"
+#include "filters/exclude_list.h"
+#include "filters/replace_list.h"
+#include "filters/text_document.h"
+#include "fuzz/fuzz_support.h"
+#include "reference/word_list_reference.h"
+#include "settings/whole_file.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
+                                      std::size_t size) {
+  using namespace quor;
+  using namespace quor::fuzz;
+  FuzzedDataProvider input(data, size);
+  const std::string file_bytes = input.ConsumeRandomLengthString(2000);
+  const std::string text = UpToZero(input.ConsumeRemainingBytesAsString());
+
+  const std::string path = ScratchFolder() + "/FILTER.TXT";
+  if (!WriteWholeFile(path, file_bytes)) Fail("write " + path, "", "");
+  std::int32_t enabled = 1;
+  const std::optional<std::string> list = LoadWordList(path, enabled);
+  Expect(list.has_value() && enabled == 1, "an existing list loads");
+  ExpectEqual("a list ends at its first zero byte", *list,
+              UpToZero(file_bytes));
+
+  RecordingMessages messages;
+  TextDocument excluded{text};
+  ApplyExcludeList(excluded, list, messages);
+  TextDocument replaced{text};
+  ApplyReplaceList(replaced, list, messages);
+  Expect(messages.shown.empty(), "the lists show no message");
+  ExpectEqual("exclude list '" + *list + "' on '" + text + "'", *excluded.text,
+              reference::ApplyExcludeList(text, *list));
+  ExpectEqual("replace list '" + *list + "' on '" + text + "'", *replaced.text,
+              reference::ApplyReplaceList(text, *list));
+  return 0;
+}

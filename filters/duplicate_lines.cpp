@@ -13,6 +13,7 @@
 #include <string>
 
 #include "filters/byte_scan.h"
+#include "filters/hash_mix.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -39,15 +40,6 @@ std::uint64_t ToUpper8(std::uint64_t v) {
   return v ^ (lower >> 2);
 }
 
-std::uint64_t Mix(std::uint64_t h) {
-  h ^= h >> 33;
-  h *= 0xFF51AFD7ED558CCD;
-  h ^= h >> 33;
-  h *= 0xC4CEB9FE1A85EC53;
-  h ^= h >> 33;
-  return h;
-}
-
 // Hash of a line's content as the comparison sees it: a-z folded to A-Z.
 std::uint64_t HashContent(const char* p, std::size_t length) {
   std::uint64_t h = length * 0x9E3779B97F4A7C15;
@@ -60,7 +52,7 @@ std::uint64_t HashContent(const char* p, std::size_t length) {
     std::memcpy(&tail, p, length);
     h = (h ^ ToUpper8(tail)) * 0x9FB21C651E98DF25;
   }
-  return Mix(h);
+  return MixHash(h);
 }
 
 bool SameContent(const char* a, const char* b, std::size_t length) {

@@ -15,6 +15,7 @@
 #endif
 
 #include "filters/char_classes.h"
+#include "filters/hash_mix.h"
 
 // How the comparison is indexed.
 //
@@ -70,15 +71,6 @@ unsigned char Byte(char c) { return static_cast<unsigned char>(c); }
 unsigned char Fold(char c) { return Byte(c) | 0x20; }
 
 bool IsMark(char c) { return Byte(c) < 0x21; }
-
-std::uint64_t Mix(std::uint64_t h) {
-  h ^= h >> 33;
-  h *= 0xFF51AFD7ED558CCD;
-  h ^= h >> 33;
-  h *= 0xC4CEB9FE1A85EC53;
-  h ^= h >> 33;
-  return h;
-}
 
 // The polynomial hash of the folded bytes, the first byte weighing most, so
 // that the hash of a concatenation xy is hash(x) * kBase^|y| + hash(y).
@@ -572,9 +564,9 @@ class DuplicateWordRemover {
 
   static std::uint64_t SlotHash(std::uint32_t parent, unsigned char edge,
                                 std::size_t length, std::uint64_t key) {
-    return Mix(key * 0x9FB21C651E98DF25 ^
-               (length + (std::uint64_t{edge} << 56)) * 0xD6E8FEB86659FD93 ^
-               parent);
+    return MixHash(key * 0x9FB21C651E98DF25 ^
+                   (length + (std::uint64_t{edge} << 56)) * 0xD6E8FEB86659FD93 ^
+                   parent);
   }
 
   // Whether `node` is the child of `parent` along the folded `edge` byte and

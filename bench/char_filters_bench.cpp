@@ -3,7 +3,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <map>
 #include <string>
 #include <vector>
 
@@ -16,10 +15,7 @@ namespace quor {
 namespace {
 
 const std::string& Corpus(std::size_t megabytes) {
-  static std::map<std::size_t, std::string> texts;
-  auto [it, added] = texts.try_emplace(megabytes);
-  if (added) it->second = bench::GermanText(megabytes << 20);
-  return it->second;
+  return bench::CachedGermanText(megabytes);
 }
 
 // Pushes the document out of the caches (64 MB is twice the largest cache we

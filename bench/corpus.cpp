@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
 #include <iterator>
+#include <map>
 #include <random>
 #include <string_view>
 #include <utility>
@@ -163,6 +163,13 @@ std::string RtfText(std::size_t size) {
   rtf.resize(size - 1);
   rtf += '}';
   return rtf;
+}
+
+const std::string& CachedGermanText(std::size_t megabytes) {
+  static std::map<std::size_t, std::string> texts;
+  auto [it, added] = texts.try_emplace(megabytes);
+  if (added) it->second = GermanText(megabytes << 20);
+  return it->second;
 }
 
 }  // namespace quor::bench

@@ -10,6 +10,10 @@ namespace quor::bench {
 // 80 characters and an empty line between paragraphs.
 std::string GermanText(std::size_t size);
 
+// GermanText of `megabytes` MB, made once per size and kept for the run, so
+// that benchmarks at several sizes don't generate their text again.
+const std::string& CachedGermanText(std::size_t megabytes);
+
 // GermanText of `size` bytes dressed as a web page: paragraphs, line breaks,
 // entities, bold words, comments, style and script blocks. Cut to exactly
 // `size` bytes, so the end may be an unclosed tag.

@@ -19,10 +19,7 @@ namespace quor {
 namespace {
 
 const std::string& Corpus(std::size_t megabytes) {
-  static std::map<std::size_t, std::string> texts;
-  auto [it, added] = texts.try_emplace(megabytes);
-  if (added) it->second = bench::GermanText(megabytes << 20);
-  return it->second;
+  return bench::CachedGermanText(megabytes);
 }
 
 // Half paragraph breaks, half one long word.

@@ -5,7 +5,6 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
-#include <map>
 #include <optional>
 #include <random>
 #include <string>
@@ -20,10 +19,7 @@ namespace quor {
 namespace {
 
 const std::string& Corpus(std::size_t megabytes) {
-  static std::map<std::size_t, std::string> texts;
-  auto [it, fresh] = texts.try_emplace(megabytes);
-  if (fresh) it->second = bench::GermanText(megabytes << 20);
-  return it->second;
+  return bench::CachedGermanText(megabytes);
 }
 
 // German-looking words from syllables, a few capitalised; almost none of

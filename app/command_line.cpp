@@ -1,5 +1,7 @@
 #include "app/command_line.h"
 
+#include <optional>
+
 #include "app/filter_catalogue.h"
 #include "filters/find_no_case.h"
 
@@ -9,6 +11,12 @@ namespace {
 bool NeedsQuotes(std::string_view argument) {
   return argument.size() >= 3 && EqualNoCase(argument.data(), "-d:", 3) &&
          (argument.size() == 3 || argument[3] != '"');
+}
+
+// Applies the byte maps folded so far, if any, and starts a new fold.
+void ApplyFolded(TextDocument& document, std::optional<ByteTable>& folded) {
+  if (folded && document.text) MapBytes(*document.text, *folded);
+  folded.reset();
 }
 
 }  // namespace
@@ -36,12 +44,22 @@ bool CommandLineHas(std::string_view command_line, std::string_view option) {
 
 void RunCommandLineOptions(Application& app, std::string_view command_line) {
   const bool refresh_view = !CommandLineHas(command_line, "-c");
+  // With no view to refresh in between, consecutive filters that are byte
+  // maps run as one map, in one pass over the text.
+  std::optional<ByteTable> folded;
   for (const FilterEntry& filter : FilterCatalogue()) {
     if (!CommandLineHas(command_line, filter.option)) continue;
+    if (!refresh_view && filter.byte_map != nullptr) {
+      folded = folded ? ComposeByteMaps(*folded, *filter.byte_map)
+                      : *filter.byte_map;
+      continue;
+    }
+    ApplyFolded(app.document, folded);
     if (!filter.run(app) || !refresh_view) continue;
     RefreshView(app.document, app.view, app.settings.wrap_view != 0,
                 app.messages);
   }
+  ApplyFolded(app.document, folded);
 }
 
 std::string UsageText() {

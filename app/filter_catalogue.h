@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "app/application.h"
+#include "filters/byte_map.h"
 
 namespace quor {
 
@@ -18,6 +19,9 @@ struct FilterEntry {
   // to run (after saying why), so that no refresh follows.
   bool (*run)(Application& app);
   std::int32_t Settings::*button_flag;
+  // For a filter that is nothing but a byte map: its table, so that runs of
+  // such filters can be done in one pass. `run` does the same.
+  const ByteTable* byte_map = nullptr;
 };
 
 // Every filter, in the order in which the command line runs them.

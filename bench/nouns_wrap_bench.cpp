@@ -100,6 +100,7 @@ void BM_WrapWordsAdversarial(benchmark::State& state) {
   });
 }
 BENCHMARK(BM_WrapWordsAdversarial)
+    ->Name("BM_WrapWords/stress_long_word")
     ->ArgName("MB")
     ->Arg(10)
     ->Arg(100)

@@ -1,5 +1,6 @@
 #include "test_support.h"
 
+#include <iconv.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -67,6 +68,28 @@ std::string AllNonZeroBytes() {
   std::string bytes;
   for (int c = 1; c < 256; ++c) bytes += static_cast<char>(c);
   return bytes;
+}
+
+std::array<char32_t, 256> LibraryCodePage(const char* name) {
+  const iconv_t cd = ::iconv_open("UTF-32LE", name);
+  if (cd == reinterpret_cast<iconv_t>(-1)) {
+    throw std::runtime_error(std::string("no code page ") + name);
+  }
+  std::array<char32_t, 256> page{};
+  for (int byte = 1; byte < 256; ++byte) {
+    char in = static_cast<char>(byte);
+    unsigned char out[4] = {};
+    char* in_ptr = &in;
+    char* out_ptr = reinterpret_cast<char*>(out);
+    std::size_t in_left = 1;
+    std::size_t out_left = sizeof out;
+    if (::iconv(cd, &in_ptr, &in_left, &out_ptr, &out_left) !=
+        static_cast<std::size_t>(-1)) {
+      page[byte] = static_cast<char32_t>(out[0] | out[1] << 8 | out[2] << 16);
+    }
+  }
+  ::iconv_close(cd);
+  return page;
 }
 
 }  // namespace quor::testing

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -53,5 +54,9 @@ std::string Escaped(std::string_view bytes);
 
 // Every byte value but zero, for byte-exactness checks.
 std::string AllNonZeroBytes();
+
+// The character the C library's table for the code page `name` (an iconv
+// name) gives each byte; 0 where the page leaves the byte unassigned.
+std::array<char32_t, 256> LibraryCodePage(const char* name);
 
 }  // namespace quor::testing

@@ -1,13 +1,9 @@
 #include "settings/profile_file.h"
 
-#include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <climits>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include <gtest/gtest.h>
 
@@ -128,38 +124,33 @@ TEST(ProfileFileSet, AddsMissingKeysAndSections) {
   }
 }
 
-class ProfileFileDiskTest : public ::testing::Test {
- protected:
-  testing::TempDir temp_;
-  std::string dir_ = temp_.path();
-  std::string path_ = temp_.File("test.INI");
-};
-
-TEST_F(ProfileFileDiskTest, ZeroByteIsKeptAndLinesAfterItAreRead) {
+TEST(ProfileFileDisk, ZeroByteIsKeptAndLinesAfterItAreRead) {
+  testing::TempDir dir;
+  const std::string path = dir.File("test.INI");
   const std::string bytes("[S]\r\na=x\0y\r\nb=2\r\n", 17);
-  std::ofstream(path_, std::ios::binary) << bytes;
-  std::optional<ProfileFile> file = ProfileFile::Read(path_);
+  testing::WriteFile(path, bytes);
+  std::optional<ProfileFile> file = ProfileFile::Read(path);
   ASSERT_TRUE(file);
   EXPECT_EQ(file->GetInt("S", "b", 0), 2);
   file->SetInt("S", "c", 3);
-  ASSERT_TRUE(file->Write(path_));
-  std::ifstream in(path_, std::ios::binary);
-  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}),
-            bytes + "c=3\r\n");
+  ASSERT_TRUE(file->Write(path));
+  EXPECT_EQ(testing::ReadFile(path), bytes + "c=3\r\n");
 }
 
-TEST_F(ProfileFileDiskTest, MissingFileIsEmptyAndUnwritableFolderFails) {
-  const std::optional<ProfileFile> file = ProfileFile::Read(path_);
+TEST(ProfileFileDisk, MissingFileIsEmptyAndUnwritableFolderFails) {
+  testing::TempDir dir;
+  const std::optional<ProfileFile> file = ProfileFile::Read(dir.File("x.INI"));
   ASSERT_TRUE(file);
   EXPECT_EQ(file->Bytes(), "");
-  EXPECT_FALSE(file->Write(dir_ + "/missing/test.INI"));
+  EXPECT_FALSE(file->Write(dir.File("missing/test.INI")));
 }
 
-TEST_F(ProfileFileDiskTest, UnreadableFileReadsAsNothing) {
+TEST(ProfileFileDisk, UnreadableFileReadsAsNothing) {
   if (geteuid() == 0) GTEST_SKIP() << "root reads any file";
-  std::ofstream(path_) << "[S]\nk=1\n";
-  ASSERT_EQ(chmod(path_.c_str(), 0), 0);
-  EXPECT_FALSE(ProfileFile::Read(path_));
+  testing::TempDir dir;
+  testing::WriteFile(dir.File("test.INI"), "[S]\nk=1\n");
+  ASSERT_EQ(chmod(dir.File("test.INI").c_str(), 0), 0);
+  EXPECT_FALSE(ProfileFile::Read(dir.File("test.INI")));
 }
 
 }  // namespace

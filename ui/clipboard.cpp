@@ -14,6 +14,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <new>
 #include <string>
 #include <utility>
@@ -25,6 +26,9 @@ namespace {
 
 // How long a batch run waits for its clipboard keeper to own the clipboard.
 constexpr int kKeeperStartMilliseconds = 10000;
+
+// What the keeper tells the batch run; 0 stands for no word from it.
+enum KeeperReport : char { kKeeperSilent = 0, kKeeperReady, kKeeperNoMemory };
 
 // The clipboard of the running application; none without a GUI application.
 QClipboard* RunningClipboard() {
@@ -67,8 +71,18 @@ void DetachKeeper(int ready_fd) {
 }
 
 // The keeper's whole life: owns the clipboard, tells the caller through
-// fd 3, and serves the text until another program owns the clipboard.
+// fd 3, and serves the text until another program owns the clipboard. Without
+// memory for the text it tells that instead.
 [[noreturn]] void RunKeeper(const std::string& bytes, const char* platform) {
+  // The text comes first: the keeper holds a second copy of it, and without
+  // the memory for that it needs no window system to say so.
+  QString text;
+  try {
+    text = QString::fromStdU16String(Cp1252ToUtf16(bytes));
+  } catch (const std::bad_alloc&) {
+    const char report = kKeeperNoMemory;
+    ::_exit(::write(3, &report, 1) == 1 ? 0 : 1);
+  }
   std::string program = "quorfilter";
   std::string platform_option = "-platform";
   std::string platform_name = platform;
@@ -79,9 +93,8 @@ void DetachKeeper(int ready_fd) {
   {
     QGuiApplication application(argc, argv);
     QClipboard* clipboard = QGuiApplication::clipboard();
-    clipboard->setText(QString::fromStdU16String(Cp1252ToUtf16(bytes)),
-                       QClipboard::Clipboard);
-    const char ready = 1;
+    clipboard->setText(text, QClipboard::Clipboard);
+    const char ready = kKeeperReady;
     if (clipboard->ownsClipboard() && ::write(3, &ready, 1) == 1) {
       ::close(3);
       QObject::connect(
@@ -97,24 +110,25 @@ void DetachKeeper(int ready_fd) {
   ::_exit(status);
 }
 
-// True once the keeper owns the clipboard; false when it ended, or did not
+// Ready once the keeper owns the clipboard; silent when it ended, or did not
 // get there in time, without saying so.
-bool WaitForKeeper(int ready_fd) {
+KeeperReport WaitForKeeper(int ready_fd) {
   pollfd entry{ready_fd, POLLIN, 0};
   int polled = 0;
   do {
     polled = ::poll(&entry, 1, kKeeperStartMilliseconds);
   } while (polled < 0 && errno == EINTR);
-  char ready = 0;
-  return polled > 0 && ::read(ready_fd, &ready, 1) == 1;
+  char report = kKeeperSilent;
+  if (polled <= 0 || ::read(ready_fd, &report, 1) != 1) return kKeeperSilent;
+  return static_cast<KeeperReport>(report);
 }
 
 // Starts the keeper as a grandchild in a session of its own, so that neither
 // the program's end nor its terminal ends it, and waits until it owns the
-// clipboard.
-bool StartKeeper(const std::string& bytes, const char* platform) {
+// clipboard or tells why not.
+KeeperReport StartKeeper(const std::string& bytes, const char* platform) {
   int ready_pipe[2];
-  if (::pipe2(ready_pipe, O_CLOEXEC) != 0) return false;
+  if (::pipe2(ready_pipe, O_CLOEXEC) != 0) return kKeeperSilent;
   // Buffered output must not be written twice.
   std::fflush(nullptr);
   const pid_t child = ::fork();
@@ -125,13 +139,13 @@ bool StartKeeper(const std::string& bytes, const char* platform) {
     RunKeeper(bytes, platform);
   }
   ::close(ready_pipe[1]);
-  bool ready = false;
+  KeeperReport report = kKeeperSilent;
   if (child > 0) {
     ::waitpid(child, nullptr, 0);
-    ready = WaitForKeeper(ready_pipe[0]);
+    report = WaitForKeeper(ready_pipe[0]);
   }
   ::close(ready_pipe[0]);
-  return ready;
+  return report;
 }
 
 }  // namespace
@@ -146,9 +160,12 @@ void CopyToClipboard(const TextDocument& document, Messages& messages) {
     messages.Show(kClipboardBusy, kCaptionError);
     return;
   }
+  // Held here until the clipboard takes it: the toolkit's own setText would
+  // leak the data when memory runs out half way.
   try {
-    clipboard->setText(QString::fromStdU16String(Cp1252ToUtf16(*document.text)),
-                       QClipboard::Clipboard);
+    auto data = std::make_unique<QMimeData>();
+    data->setText(QString::fromStdU16String(Cp1252ToUtf16(*document.text)));
+    clipboard->setMimeData(data.release(), QClipboard::Clipboard);
   } catch (const std::bad_alloc&) {
     messages.Show(kNoMemory, kCaptionError);
   }
@@ -188,7 +205,12 @@ void CopyToClipboardAfterExit(const TextDocument& document,
     return;
   }
   const char* platform = WindowSystemPlatform();
-  if (platform == nullptr || !StartKeeper(*document.text, platform)) {
+  const KeeperReport report = platform == nullptr
+                                  ? kKeeperSilent
+                                  : StartKeeper(*document.text, platform);
+  if (report == kKeeperNoMemory) {
+    messages.Show(kNoMemory, kCaptionError);
+  } else if (report != kKeeperReady) {
     messages.Show(kClipboardBusy, kCaptionError);
   }
 }

@@ -78,14 +78,6 @@ class BatchRun : public ::testing::Test {
   std::string program_;
 };
 
-TEST_F(BatchRun, ConvertsAndWritesBack) {
-  const std::string doc = Document("eins\r\nzwei\r\n");
-  const RunResult run = Run({"-d:" + doc, "-F208", "-c"});
-  EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(run.err, "");
-  EXPECT_EQ(ReadFile(doc), "eins\nzwei\n");
-}
-
 TEST_F(BatchRun, PathWithBlanksInOneArgumentIsQuotedAgain) {
   const std::string doc = Document("a\nb", "mit blank.txt");
   EXPECT_EQ(Run({"-d:" + doc, "-f209", "-C"}).status, 0);
@@ -98,7 +90,9 @@ TEST_F(BatchRun, PathWithBlanksInOneArgumentIsQuotedAgain) {
 TEST_F(BatchRun, OptionsRunInTheirFixedOrderOnceEach) {
   const std::string doc = Document("a\r\nb");
   // Dos -> Mac comes before Dos -> Unix, whatever the command line says.
-  EXPECT_EQ(Run({"-F208", "-d:" + doc, "-F206", "-F206", "-c"}).status, 0);
+  const RunResult run = Run({"-F208", "-d:" + doc, "-F206", "-F206", "-c"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err, "");
   EXPECT_EQ(ReadFile(doc), "a\rb");
 }
 
@@ -110,10 +104,15 @@ TEST_F(BatchRun, OptionsAndBatchEndAreFoundInsideThePath) {
 }
 
 TEST_F(BatchRun, UnloadableDocumentIsReportedAndNothingWritten) {
-  const RunResult run = Run({"-d:" + dir_.File("fehlt.txt"), "-F208", "-c"});
-  EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.err, "quorfilter: Fehler! Kann Datei nicht öffnen.\n");
+  const std::string doc = Document("a\nb");
+  for (const std::string& path :
+       {dir_.File("fehlt.txt"), dir_.path(), doc + "/x.txt"}) {
+    const RunResult run = Run({"-d:" + path, "-F209", "-c"});
+    EXPECT_EQ(run.status, 1) << path;
+    EXPECT_EQ(run.err, "quorfilter: Fehler! Kann Datei nicht öffnen.\n");
+  }
   EXPECT_FALSE(testing::FileExists(dir_.File("fehlt.txt")));
+  EXPECT_EQ(ReadFile(doc), "a\nb");
   // Without -d: the whole command line is the path.
   EXPECT_EQ(Run({"-F208", "-c"}).status, 1);
 }
@@ -190,6 +189,19 @@ TEST_F(BatchRun, WordListsBesideTheProgramAreApplied) {
   EXPECT_NE(excluded, text);
   EXPECT_EQ(ReadFile(doc), excluded.substr(0, excluded.find("vier")) + "fuenf" +
                                excluded.substr(excluded.find("vier") + 4));
+}
+
+TEST_F(BatchRun, RubbishInTheSettingsFileAndZeroBytesInAListDoNotFail) {
+  WriteFile(
+      dir_.File("quorfilter.INI"),
+      std::string("\xFF\x01[Filter\r\n=\r\n\0\r\n[Filter]\r\nlfcrlf\r\n", 35) +
+          std::string(1'000'000, '[') + "\r\n");
+  WriteFile(dir_.File("REPLACE.TXT"), std::string("alte\0Inhalt\r\n", 13));
+  const std::string doc = Document("Der alte Inhalt\r\nbleibt.\r\n");
+  const RunResult run = Run({"-d:" + doc, "-F105", "-c"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(ReadFile(doc), "Der  Inhalt\r\nbleibt.\r\n");
 }
 
 TEST_F(BatchRun, RtfMessagesGoToStandardErrorWithoutFailingTheRun) {

@@ -4,7 +4,6 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <spawn.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -125,54 +124,6 @@ TEST_F(Reliability, HugeSparseFileLoadsQuicklyAsEmptyText) {
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
   EXPECT_LT(usage.ru_maxrss, 512 * 1024) << "kB at the peak";
-}
-
-// Runs a copy of the program in `dir` as a batch run on `arguments`; its
-// standard error lands in dir/stderr. Returns the exit status.
-int RunBatch(const testing::TempDir& dir,
-             const std::vector<std::string>& arguments) {
-  const std::string program = dir.File("quorfilter");
-  if (!testing::FileExists(program)) {
-    std::filesystem::copy_file(QUORFILTER_PROGRAM, program);
-  }
-  std::vector<std::string> argv = {program};
-  argv.insert(argv.end(), arguments.begin(), arguments.end());
-  std::vector<char*> raw;
-  for (std::string& argument : argv) raw.push_back(argument.data());
-  raw.push_back(nullptr);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 2, dir.File("stderr").c_str(),
-                                   O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  pid_t child = 0;
-  const int spawned =
-      posix_spawn(&child, raw[0], &actions, nullptr, raw.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  if (spawned != 0) return -1;
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-TEST(ReliabilityBatch, UnloadablePathsFailTheRunAndRubbishSettingsDoNot) {
-  testing::TempDir dir;
-  const std::string doc = dir.File("doc.txt");
-  WriteFile(doc, kOriginal);
-  for (const std::string& path : {dir.path(), doc + "/x.txt"}) {
-    EXPECT_EQ(RunBatch(dir, {"-d:" + path, "-F209", "-c"}), 1) << path;
-    EXPECT_EQ(ReadFile(dir.File("stderr")),
-              "quorfilter: Fehler! Kann Datei nicht öffnen.\n");
-  }
-  EXPECT_EQ(ReadFile(doc), kOriginal);
-
-  WriteFile(
-      dir.File("quorfilter.INI"),
-      std::string("\xFF\x01[Filter\r\n=\r\n\0\r\n[Filter]\r\nlfcrlf\r\n", 35) +
-          std::string(1'000'000, '[') + "\r\n");
-  WriteFile(dir.File("REPLACE.TXT"), std::string("alte\0Inhalt\r\n", 13));
-  EXPECT_EQ(RunBatch(dir, {"-d:" + doc, "-F105", "-c"}), 0);
-  EXPECT_EQ(ReadFile(dir.File("stderr")), "");
-  EXPECT_EQ(ReadFile(doc), "Der  Inhalt\r\nbleibt.\r\n");
 }
 
 TEST(ReliabilitySettings, RubbishAroundTheKeysIsIgnoredAndKeptByteForByte) {

@@ -1,6 +1,8 @@
 #include "filters/superfluous_blanks.h"
 
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <string>
 
 #if defined(__SSE2__)
@@ -43,41 +45,76 @@ char* CleanUpByte(char c, Before& before, char* w) {
 }
 
 #if defined(__SSE2__)
-// Sixteen bytes at a time: a block where every byte stays and no tab needs
-// to become a blank moves as a whole (the common case in running text);
-// other blocks go byte by byte.
-char* CleanUpBlocks(const char*& r, const char* end, Before& before, char* w) {
-  const __m128i blank = _mm_set1_epi8(' ');
-  const __m128i tab = _mm_set1_epi8('\t');
-  const __m128i cr = _mm_set1_epi8('\r');
-  const __m128i lf = _mm_set1_epi8('\n');
-  const __m128i above_blank = _mm_set1_epi8(0x21);
-  for (; end - r >= 16; r += 16) {
-    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(r));
-    const auto mask = [](__m128i m) {
-      return static_cast<unsigned>(_mm_movemask_epi8(m));
+// One bit per byte of a 32-byte block.
+struct BlockMasks {
+  std::uint32_t tabs;
+  std::uint32_t blanks;  // blanks and tabs
+  std::uint32_t breaks;
+  std::uint32_t above;  // above 0x20
+};
+
+BlockMasks MasksOf(const char* p) {
+  BlockMasks masks{};
+  for (int half = 0; half < 2; ++half) {
+    const __m128i v =
+        _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * half));
+    const auto bits = [half](__m128i m) {
+      return static_cast<std::uint32_t>(_mm_movemask_epi8(m)) << (16 * half);
     };
-    const unsigned tabs = mask(_mm_cmpeq_epi8(v, tab));
-    const unsigned blanks = mask(_mm_cmpeq_epi8(v, blank)) | tabs;
-    const unsigned breaks =
-        mask(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf)));
-    const unsigned above =
-        mask(_mm_cmpeq_epi8(_mm_max_epu8(v, above_blank), v));
-    const unsigned prior_above = above << 1 | unsigned{before.above_blank};
-    const unsigned prior_break = breaks << 1 | unsigned{before.line_break};
-    const unsigned prior_break2 = breaks << 2 |
-                                  unsigned{before.line_break} << 1 |
-                                  unsigned{before.line_break2};
-    const unsigned keep = ~(blanks | breaks) | (blanks & prior_above) |
-                          (breaks & ~(prior_break & prior_break2));
-    if ((keep & 0xFFFF) == 0xFFFF && tabs == 0) {
-      if (w != r) _mm_storeu_si128(reinterpret_cast<__m128i*>(w), v);
-      w += 16;
-      before = Before{(above >> 15 & 1) != 0, (breaks >> 15 & 1) != 0,
-                      (breaks >> 14 & 1) != 0};
+    const std::uint32_t tabs = bits(_mm_cmpeq_epi8(v, _mm_set1_epi8('\t')));
+    masks.tabs |= tabs;
+    masks.blanks |= bits(_mm_cmpeq_epi8(v, _mm_set1_epi8(' '))) | tabs;
+    masks.breaks |= bits(_mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('\r')),
+                                      _mm_cmpeq_epi8(v, _mm_set1_epi8('\n'))));
+    masks.above |=
+        bits(_mm_cmpeq_epi8(_mm_max_epu8(v, _mm_set1_epi8(0x21)), v));
+  }
+  return masks;
+}
+
+// Writes the bytes of the 32-byte block at `r` whose bits are set in `keep`
+// to `w`, kept tabs as blanks; returns the end of what it wrote.
+char* KeepMasked(const char* r, std::uint32_t keep, std::uint32_t tabs,
+                 char* w) {
+  char* const start = w;
+  for (std::uint32_t rest = keep; rest != 0;) {
+    const int from = __builtin_ctz(rest);
+    const std::uint32_t from_on = rest | ((std::uint32_t{1} << from) - 1);
+    const int to = ~from_on == 0 ? 32 : __builtin_ctz(~from_on);
+    std::memmove(w, r + from, static_cast<std::size_t>(to - from));
+    w += to - from;
+    rest = to == 32 ? 0 : rest & ~((std::uint32_t{1} << to) - 1);
+  }
+  for (std::uint32_t t = tabs & keep; t != 0; t &= t - 1) {
+    const std::uint32_t below = (t & -t) - 1;
+    start[__builtin_popcount(keep & below)] = ' ';
+  }
+  return w;
+}
+
+// Thirty-two bytes at a time: the decision for every byte of a block comes
+// from its masks and the two bytes before it. A block where every byte stays
+// and no tab becomes a blank moves as a whole (the common case in running
+// text); other blocks move their kept runs one after the other.
+char* CleanUpBlocks(const char*& r, const char* end, Before& before, char* w) {
+  for (; end - r >= 32; r += 32) {
+    const BlockMasks m = MasksOf(r);
+    const std::uint32_t prior_above = m.above << 1 | before.above_blank;
+    const std::uint32_t prior_break = m.breaks << 1 | before.line_break;
+    const std::uint32_t prior_break2 = m.breaks << 2 |
+                                       std::uint32_t{before.line_break} << 1 |
+                                       before.line_break2;
+    const std::uint32_t keep = ~(m.blanks | m.breaks) |
+                               (m.blanks & prior_above) |
+                               (m.breaks & ~(prior_break & prior_break2));
+    if (keep == ~std::uint32_t{0} && m.tabs == 0) {
+      if (w != r) std::memmove(w, r, 32);
+      w += 32;
     } else {
-      for (int i = 0; i < 16; ++i) w = CleanUpByte(r[i], before, w);
+      w = KeepMasked(r, keep, m.tabs, w);
     }
+    before = Before{(m.above >> 31) != 0, (m.breaks >> 31) != 0,
+                    (m.breaks >> 30 & 1) != 0};
   }
   return w;
 }

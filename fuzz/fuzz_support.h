@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -8,6 +9,11 @@
 #include "filters/messages.h"
 
 namespace quor::fuzz {
+
+// The largest result compared with a plain transcription. Those measure the
+// text again at every hit, so their time grows with the square of the text;
+// larger results come only from replace lists that multiply the text.
+inline constexpr std::size_t kLargestCompared = std::size_t{1} << 16;
 
 // Keeps every message; questions are answered Yes.
 class RecordingMessages : public Messages {

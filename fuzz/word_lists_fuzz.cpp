@@ -39,6 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   Expect(messages.shown.empty(), "the lists show no message");
   ExpectEqual("exclude list '" + *list + "' on '" + text + "'", *excluded.text,
               reference::ApplyExcludeList(text, *list));
+  if (replaced.text->size() > kLargestCompared) return 0;
   ExpectEqual("replace list '" + *list + "' on '" + text + "'", *replaced.text,
               reference::ApplyReplaceList(text, *list));
   return 0;

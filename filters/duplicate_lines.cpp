@@ -316,11 +316,7 @@ class DuplicateLineRemover {
 template <typename Offset>
 void Remove(std::string& text, Messages& messages) {
   DuplicateLineRemover<Offset> remover(text);
-  try {
-    remover.Run();
-  } catch (const std::bad_alloc&) {
-    messages.Show(kNoMemory, kCaptionError);
-  }
+  ReportingLackOfMemory(messages, [&] { remover.Run(); });
   remover.Finish();
 }
 

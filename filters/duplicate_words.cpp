@@ -801,13 +801,7 @@ class DuplicateWordRemover {
 void RemoveDuplicateWords(TextDocument& document, Messages& messages) {
   if (!document.text) return;
   DuplicateWordRemover remover(*document.text);
-  try {
-    remover.Run();
-  } catch (const std::bad_alloc&) {
-    messages.Show(kNoMemory, kCaptionError);
-  } catch (const std::length_error&) {
-    messages.Show(kNoMemory, kCaptionError);
-  }
+  ReportingLackOfMemory(messages, [&] { remover.Run(); });
   remover.Finish();
 }
 

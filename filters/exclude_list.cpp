@@ -202,13 +202,7 @@ void ApplyExcludeList(TextDocument& document,
                       Messages& messages) {
   if (!document.text || !exclude_list) return;
   std::optional<ExcludeIndex> index;
-  try {
-    index.emplace(*exclude_list);
-  } catch (const std::bad_alloc&) {
-    messages.Show(kNoMemory, kCaptionError);
-    return;
-  } catch (const std::length_error&) {
-    messages.Show(kNoMemory, kCaptionError);
+  if (!ReportingLackOfMemory(messages, [&] { index.emplace(*exclude_list); })) {
     return;
   }
   // In place: what is kept never lies behind where it goes.

@@ -152,15 +152,10 @@ void KeepNouns(TextDocument& document, std::string_view separator,
     letters += static_cast<std::size_t>(std::popcount(noun_letters));
   });
   std::string result;
-  try {
-    result.resize(ResultSize(nouns, letters, separator.size()));
-  } catch (const std::bad_alloc&) {
+  if (!ReportingLackOfMemory(messages, [&] {
+        result.resize(ResultSize(nouns, letters, separator.size()));
+      })) {
     JoinWords(text);
-    messages.Show(kNoMemory, kCaptionError);
-    return;
-  } catch (const std::length_error&) {
-    JoinWords(text);
-    messages.Show(kNoMemory, kCaptionError);
     return;
   }
 

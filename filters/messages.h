@@ -1,5 +1,7 @@
 #pragma once
 
+#include <new>
+#include <stdexcept>
 #include <string_view>
 
 namespace quor {
@@ -22,5 +24,20 @@ class Messages {
   virtual bool AskYesNo(std::string_view question,
                         std::string_view caption) = 0;
 };
+
+// Runs `work`. When it runs out of memory (no block to be had, or a size
+// beyond what a string or vector can hold), shows "Nicht genug Speicher frei."
+// and returns false; what `work` did up to there stays done.
+template <typename Work>
+bool ReportingLackOfMemory(Messages& messages, Work&& work) {
+  try {
+    work();
+    return true;
+  } catch (const std::bad_alloc&) {
+  } catch (const std::length_error&) {
+  }
+  messages.Show(kNoMemory, kCaptionError);
+  return false;
+}
 
 }  // namespace quor

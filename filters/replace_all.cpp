@@ -1,8 +1,6 @@
 #include "filters/replace_all.h"
 
 #include <cstring>
-#include <new>
-#include <stdexcept>
 #include <string>
 
 #include "filters/find_no_case.h"
@@ -50,7 +48,7 @@ void ReplaceAll(TextDocument& document, std::string_view search,
     return;
   }
   std::string result;
-  try {
+  const bool built = ReportingLackOfMemory(messages, [&] {
     // A first guess; appending grows the buffer as far as needed.
     result.reserve(text.size() + text.size() / 8);
     std::size_t read = 0;
@@ -61,14 +59,8 @@ void ReplaceAll(TextDocument& document, std::string_view search,
       hit = FindFrom(text, read, search);
     }
     result.append(text, read);
-  } catch (const std::bad_alloc&) {
-    messages.Show(kNoMemory, kCaptionError);
-    return;
-  } catch (const std::length_error&) {
-    messages.Show(kNoMemory, kCaptionError);
-    return;
-  }
-  document.text = std::move(result);
+  });
+  if (built) document.text = std::move(result);
 }
 
 }  // namespace quor

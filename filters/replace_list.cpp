@@ -319,13 +319,9 @@ void ApplyReplaceList(TextDocument& document,
   PairReader reader(*replace_list);
   for (std::size_t number = 0; !text.empty() && reader.Next(pair); ++number) {
     if (pair.search.empty() || (index && !index->MayOccur(number))) continue;
-    try {
+    ReportingLackOfMemory(messages, [&] {
       ReplaceAndTrack(text, work, pair, index ? &*index : nullptr);
-    } catch (const std::bad_alloc&) {
-      messages.Show(kNoMemory, kCaptionError);
-    } catch (const std::length_error&) {
-      messages.Show(kNoMemory, kCaptionError);
-    }
+    });
   }
 }
 

@@ -3,8 +3,6 @@
 #include <bit>
 #include <cstddef>
 #include <cstring>
-#include <new>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -215,13 +213,8 @@ void WrapWords(TextDocument& document, std::int32_t width, Messages& messages) {
                wrapped_size += length + (ends_with_break ? 2 : 0);
              });
     std::string wrapped;
-    try {
-      wrapped.resize(wrapped_size);
-    } catch (const std::bad_alloc&) {
-      messages.Show(kNoMemory, kCaptionError);
-      return;
-    } catch (const std::length_error&) {
-      messages.Show(kNoMemory, kCaptionError);
+    if (!ReportingLackOfMemory(messages,
+                               [&] { wrapped.resize(wrapped_size); })) {
       return;
     }
     char* out = wrapped.data();

@@ -1,7 +1,5 @@
 #include "rtf/convert_rtf.h"
 
-#include <new>
-#include <stdexcept>
 #include <string>
 
 namespace quor {
@@ -16,16 +14,11 @@ void ConvertRtfDocument(TextDocument& document, RtfSession& session,
   // The reader's tables need memory too; whatever runs out, the document and
   // the character set stay as they were.
   RtfCharset charset = session.charset;
-  try {
+  const bool converted = ReportingLackOfMemory(messages, [&] {
     text.reserve(static_cast<std::size_t>(room));
     WriteRtfText(*document.text, room, charset, text, messages);
-  } catch (const std::bad_alloc&) {
-    messages.Show(kNoMemory, kCaptionError);
-    return;
-  } catch (const std::length_error&) {
-    messages.Show(kNoMemory, kCaptionError);
-    return;
-  }
+  });
+  if (!converted) return;
   session.charset = charset;
   document.text = std::move(text);
 }

@@ -9,10 +9,10 @@
 #include <string>
 #include <utility>
 
+#include "core/filters/duplicate_lines.h"
+#include "core/filters/duplicate_words.h"
+#include "core/filters/superfluous_blanks.h"
 #include "corpus.h"
-#include "filters/duplicate_lines.h"
-#include "filters/duplicate_words.h"
-#include "filters/superfluous_blanks.h"
 #include "silent_messages.h"
 
 namespace quor {

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "core/filters/char_filters.h"
+#include "core/filters/code_pages.h"
 #include "corpus.h"
-#include "filters/char_filters.h"
-#include "filters/code_pages.h"
 #include "silent_messages.h"
 
 namespace quor {

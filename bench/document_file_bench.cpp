@@ -9,10 +9,10 @@
 #include <cstdio>
 #include <string>
 
-#include "app/application.h"
-#include "app/document_file.h"
+#include "core/app/application.h"
+#include "core/app/document_file.h"
+#include "core/files/whole_file.h"
 #include "corpus.h"
-#include "settings/whole_file.h"
 #include "silent_messages.h"
 
 namespace quor {

@@ -3,10 +3,10 @@
 
 #include <benchmark/benchmark.h>
 
+#include "core/filters/find_no_case.h"
+#include "core/filters/line_endings.h"
+#include "core/filters/replace_all.h"
 #include "corpus.h"
-#include "filters/find_no_case.h"
-#include "filters/line_endings.h"
-#include "filters/replace_all.h"
 #include "silent_messages.h"
 
 namespace quor {

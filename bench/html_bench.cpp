@@ -7,8 +7,8 @@
 #include <map>
 #include <string>
 
+#include "core/filters/html_to_text.h"
 #include "corpus.h"
-#include "filters/html_to_text.h"
 #include "silent_messages.h"
 
 namespace quor {

@@ -8,12 +8,12 @@
 #include <string_view>
 #include <vector>
 
+#include "core/filters/messages.h"
+#include "core/filters/text_document.h"
+#include "core/view/text_layout.h"
+#include "core/view/view_model.h"
 #include "corpus.h"
-#include "filters/messages.h"
-#include "filters/text_document.h"
 #include "silent_messages.h"
-#include "ui/text_layout.h"
-#include "ui/view_model.h"
 
 namespace quor {
 namespace {

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "core/filters/keep_nouns.h"
+#include "core/filters/wrap_words.h"
 #include "corpus.h"
-#include "filters/keep_nouns.h"
-#include "filters/wrap_words.h"
 #include "silent_messages.h"
 
 namespace quor {

@@ -8,8 +8,8 @@
 #include <map>
 #include <string>
 
+#include "core/rtf/convert_rtf.h"
 #include "corpus.h"
-#include "rtf/convert_rtf.h"
 #include "silent_messages.h"
 
 namespace quor {

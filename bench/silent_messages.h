@@ -1,6 +1,6 @@
 #pragma once
 
-#include "filters/messages.h"
+#include "core/filters/messages.h"
 
 namespace quor::bench {
 

@@ -7,8 +7,8 @@
 #include <map>
 #include <string>
 
+#include "core/filters/word_deletion.h"
 #include "corpus.h"
-#include "filters/word_deletion.h"
 #include "silent_messages.h"
 
 namespace quor {

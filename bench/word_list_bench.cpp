@@ -10,9 +10,9 @@
 #include <string>
 #include <string_view>
 
+#include "core/filters/exclude_list.h"
+#include "core/filters/replace_list.h"
 #include "corpus.h"
-#include "filters/exclude_list.h"
-#include "filters/replace_list.h"
 #include "silent_messages.h"
 
 namespace quor {

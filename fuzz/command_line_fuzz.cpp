@@ -11,11 +11,11 @@
 #include <string>
 #include <vector>
 
-#include "app/application.h"
-#include "app/command_line.h"
-#include "app/document_file.h"
-#include "app/startup.h"
-#include "filters/find_no_case.h"
+#include "core/app/application.h"
+#include "core/app/command_line.h"
+#include "core/app/document_file.h"
+#include "core/app/startup.h"
+#include "core/filters/find_no_case.h"
 #include "fuzz/fuzz_support.h"
 
 namespace quor::fuzz {

@@ -9,8 +9,8 @@
 #include <optional>
 #include <string>
 
-#include "app/application.h"
-#include "app/filter_catalogue.h"
+#include "core/app/application.h"
+#include "core/app/filter_catalogue.h"
 #include "fuzz/fuzz_support.h"
 #include "reference/blanks_duplicates_reference.h"
 #include "reference/case_reference.h"

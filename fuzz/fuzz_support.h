@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "filters/messages.h"
+#include "core/filters/messages.h"
 
 namespace quor::fuzz {
 

@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <string>
 
-#include "filters/html_entities.h"
-#include "filters/html_to_text.h"
-#include "filters/text_document.h"
+#include "core/filters/html_entities.h"
+#include "core/filters/html_to_text.h"
+#include "core/filters/text_document.h"
 #include "fuzz/fuzz_support.h"
 #include "reference/html_reference.h"
 

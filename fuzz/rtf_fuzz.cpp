@@ -5,10 +5,10 @@
 #include <cstdint>
 #include <string>
 
-#include "filters/text_document.h"
+#include "core/filters/text_document.h"
+#include "core/rtf/convert_rtf.h"
 #include "fuzz/fuzz_support.h"
 #include "reference/rtf_reference.h"
-#include "rtf/convert_rtf.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
                                       std::size_t size) {

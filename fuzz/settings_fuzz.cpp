@@ -7,10 +7,10 @@
 #include <cstdio>
 #include <string>
 
+#include "core/files/whole_file.h"
+#include "core/settings/profile_file.h"
+#include "core/settings/settings.h"
 #include "fuzz/fuzz_support.h"
-#include "settings/profile_file.h"
-#include "settings/settings.h"
-#include "settings/whole_file.h"
 
 namespace {
 

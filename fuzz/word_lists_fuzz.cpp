@@ -7,13 +7,13 @@
 #include <cstdint>
 #include <string>
 
-#include "app/word_lists.h"
-#include "filters/exclude_list.h"
-#include "filters/replace_list.h"
-#include "filters/text_document.h"
+#include "core/files/whole_file.h"
+#include "core/files/word_lists.h"
+#include "core/filters/exclude_list.h"
+#include "core/filters/replace_list.h"
+#include "core/filters/text_document.h"
 #include "fuzz/fuzz_support.h"
 #include "reference/word_list_reference.h"
-#include "settings/whole_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
                                       std::size_t size) {

@@ -25,6 +25,7 @@ trap cleanup EXIT
 # The program finds its settings beside itself; none there means defaults,
 # with "HTML -> Text" as the first filter button. The page is Windows-1252.
 cp "$program" "$work/quorfilter"
+cp "$(dirname "$program")/quorfilter-desktop.so" "$work/"
 printf '<html><body><h1>Gr&uuml;&szlig;e</h1>\r\n<p>aus <b>K\xf6ln</b> &amp; Bonn</p>\r\n</body></html>\r\n' \
   > "$work/window.txt"
 cp "$work/window.txt" "$work/batch.txt"

@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-#include "filters/char_classes.h"
+#include "core/filters/char_classes.h"
 
 namespace quor::reference {
 namespace {

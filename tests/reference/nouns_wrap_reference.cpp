@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "filters/char_classes.h"
+#include "core/filters/char_classes.h"
 #include "reference/replace_reference.h"
 
 namespace quor::reference {

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <utility>
 
-#include "rtf/control_words.h"
+#include "core/rtf/control_words.h"
 
 namespace quor::reference {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "filters/char_classes.h"
+#include "core/filters/char_classes.h"
 
 namespace quor::reference {
 namespace {

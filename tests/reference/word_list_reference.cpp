@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "filters/char_classes.h"
+#include "core/filters/char_classes.h"
 #include "reference/replace_reference.h"
 
 namespace quor::reference {

@@ -1,0 +1,90 @@
+#include "core/app/command_line.h"
+
+#include <optional>
+
+#include "core/app/filter_catalogue.h"
+#include "core/filters/find_no_case.h"
+
+namespace quor {
+namespace {
+
+bool NeedsQuotes(std::string_view argument) {
+  return argument.size() >= 3 && EqualNoCase(argument.data(), "-d:", 3) &&
+         (argument.size() == 3 || argument[3] != '"');
+}
+
+// Applies the byte maps folded so far, if any, and starts a new fold.
+void ApplyFolded(TextDocument& document, std::optional<ByteTable>& folded) {
+  if (folded && document.text) MapBytes(*document.text, *folded);
+  folded.reset();
+}
+
+}  // namespace
+
+std::string JoinArguments(std::span<const char* const> arguments) {
+  std::string command_line;
+  for (const char* raw : arguments) {
+    const std::string_view argument(raw);
+    if (!command_line.empty()) command_line += ' ';
+    if (NeedsQuotes(argument)) {
+      command_line.append(argument.substr(0, 3));
+      command_line += '"';
+      command_line.append(argument.substr(3));
+      command_line += '"';
+    } else {
+      command_line.append(argument);
+    }
+  }
+  return command_line;
+}
+
+bool CommandLineHas(std::string_view command_line, std::string_view option) {
+  return FindNoCase(command_line, option) != std::string_view::npos;
+}
+
+void RunCommandLineOptions(Application& app, std::string_view command_line) {
+  const bool refresh_view = !CommandLineHas(command_line, "-c");
+  // With no view to refresh in between, consecutive filters that are byte
+  // maps run as one map, in one pass over the text.
+  std::optional<ByteTable> folded;
+  for (const FilterEntry& filter : FilterCatalogue()) {
+    if (!CommandLineHas(command_line, filter.option)) continue;
+    if (!refresh_view && filter.byte_map != nullptr) {
+      folded = folded ? ComposeByteMaps(*folded, *filter.byte_map)
+                      : *filter.byte_map;
+      continue;
+    }
+    ApplyFolded(app.document, folded);
+    if (!filter.run(app) || !refresh_view) continue;
+    RefreshView(app.document, app.view, app.settings.wrap_view != 0,
+                app.messages);
+  }
+  ApplyFolded(app.document, folded);
+}
+
+std::string UsageText() {
+  std::string usage =
+      "Aufruf: quorfilter [-d:\"DATEI\" | DATEI] [OPTIONEN] [-c]\n"
+      "\n"
+      "Lädt DATEI, wendet die genannten Filter in fester Reihenfolge an und\n"
+      "schreibt das Ergebnis mit -c in dieselbe Datei zurück.\n"
+      "\n"
+      "  -d:\"DATEI\"  die zu ladende Datei (ohne -d: gilt die ganze\n"
+      "              Befehlszeile als Dateiname)\n"
+      "  -c          Ergebnis zurückschreiben und ohne Fenster enden\n";
+  for (const FilterEntry& filter : FilterCatalogue()) {
+    usage += "  ";
+    usage += filter.option;
+    usage.append(12 - filter.option.size(), ' ');
+    usage += filter.label;
+    usage += '\n';
+  }
+  usage +=
+      "  -COPY       Kopieren: das Ergebnis in die Zwischenablage (endet wie "
+      "-c)\n"
+      "  --help      diese Hilfe\n"
+      "  --version   die Version\n";
+  return usage;
+}
+
+}  // namespace quor

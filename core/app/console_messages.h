@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdio>
+
+#include "core/filters/messages.h"
+
+namespace quor {
+
+// Messages of a batch run: one line per message on standard error, as
+// "quorfilter: <caption> <text>". It never waits for anyone, and it remembers
+// whether an error was reported so the run can end with a failing status.
+class ConsoleMessages : public Messages {
+ public:
+  explicit ConsoleMessages(std::FILE* out = stderr) : out_(out) {}
+
+  void Show(std::string_view text, std::string_view caption) override;
+
+  // Nobody is there to answer, so the careful answer is No.
+  bool AskYesNo(std::string_view question, std::string_view caption) override;
+
+  bool ErrorReported() const { return error_reported_; }
+
+ private:
+  std::FILE* out_;
+  bool error_reported_ = false;
+};
+
+}  // namespace quor

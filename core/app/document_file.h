@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/app/application.h"
+
+namespace quor {
+
+inline constexpr std::string_view kCannotOpenFile = "Kann Datei nicht öffnen.";
+inline constexpr std::string_view kCannotCreateFile =
+    "Kann Datei nicht anlegen.";
+
+// Paths longer than this are refused rather than cut into another path.
+inline constexpr std::size_t kMaxWorkingPath = 1000;
+
+// The file path that `argument` names: the whole argument, or, when it holds
+// "-d:" (any case), the text between the character right after it (the
+// opening quote) and the next double quote. Absent when that form has no
+// closing quote.
+std::optional<std::string> PathFromArgument(std::string_view argument);
+
+// Replaces the document by the file that `argument` names (see
+// PathFromArgument). Empties the document path first; on success sets it and
+// returns true. A failure is reported and keeps the previous document. The
+// view is left alone.
+bool ReadDocument(Application& app, std::string_view argument);
+
+// ReadDocument, and on success resets and refreshes the view.
+void LoadDocument(Application& app, std::string_view argument);
+
+// Writes the document's text to `path`, replacing the file only once the new
+// contents are completely written. Reports "Kann Datei nicht anlegen." when
+// that fails; the old file is then left as it was.
+void SaveDocument(const TextDocument& document, const std::string& path,
+                  Messages& messages);
+
+}  // namespace quor

@@ -1,0 +1,135 @@
+#include "core/app/filter_catalogue.h"
+
+#include <array>
+
+#include "core/filters/char_filters.h"
+#include "core/filters/code_pages.h"
+#include "core/filters/duplicate_lines.h"
+#include "core/filters/duplicate_words.h"
+#include "core/filters/exclude_list.h"
+#include "core/filters/html_to_text.h"
+#include "core/filters/keep_nouns.h"
+#include "core/filters/line_endings.h"
+#include "core/filters/replace_list.h"
+#include "core/filters/superfluous_blanks.h"
+#include "core/filters/word_deletion.h"
+#include "core/filters/wrap_words.h"
+#include "core/rtf/convert_rtf.h"
+
+namespace quor {
+namespace {
+
+constexpr std::string_view kRunLengthRefused =
+    "Zeichenlänge 1 nicht zugelassen";
+
+template <void (*Filter)(TextDocument&, Messages&)>
+bool RunOnDocument(Application& app) {
+  Filter(app.document, app.messages);
+  return true;
+}
+
+bool RunConvertRtf(Application& app) {
+  ConvertRtfDocument(app.document, app.rtf_session, app.messages);
+  return true;
+}
+
+bool RunWrapWords(Application& app) {
+  WrapWords(app.document, app.settings.wrap_width, app.messages);
+  return true;
+}
+
+bool RunExcludeList(Application& app) {
+  ApplyExcludeList(app.document, app.exclude_list, app.messages);
+  return true;
+}
+
+bool RunReplaceList(Application& app) {
+  ApplyReplaceList(app.document, app.replace_list, app.messages);
+  return true;
+}
+
+template <int kRunLength>
+bool RunRepeatedChars(Application& app) {
+  RemoveRepeatedCharWords(app.document, kRunLength, app.messages);
+  return true;
+}
+
+// The run length comes from the settings, where it may be anything; a run of
+// one character would match every word, so it is refused with a warning.
+bool RunRepeatedCharsFromSettings(Application& app) {
+  const std::int32_t run_length = app.settings.same_chars_length;
+  if (run_length <= 1) {
+    app.messages.Show(kRunLengthRefused, kCaptionWarning);
+    return false;
+  }
+  RemoveRepeatedCharWords(app.document, run_length, app.messages);
+  return true;
+}
+
+bool RunShortWords(Application& app) {
+  RemoveShortWords(app.document, app.settings.min_word_length, app.messages);
+  return true;
+}
+
+bool RunKeepNouns(Application& app) {
+  KeepNouns(app.document, app.settings.separator, app.messages);
+  return true;
+}
+
+constexpr std::array kCatalogue = {
+    FilterEntry{"Ansi -> OEM", 107, "-F1", RunOnDocument<AnsiToOem>,
+                &Settings::ansi_to_oem, &kAnsiToOemMap},
+    FilterEntry{"OEM -> ANSI", 108, "-F2", RunOnDocument<OemToAnsi>,
+                &Settings::oem_to_ansi, &kOemToAnsiMap},
+    FilterEntry{"HTML -> Text", 106, "-F3", RunOnDocument<HtmlToText>,
+                &Settings::html},
+    FilterEntry{"RTF -> Text", 113, "-F4", RunConvertRtf, &Settings::rtf},
+    FilterEntry{"Umbruch", 123, "-F5", RunWrapWords, &Settings::wrap_words},
+    FilterEntry{"keine Zahlen", 120, "-F101",
+                RunOnDocument<RemoveWordsWithDigits>, &Settings::no_digits},
+    FilterEntry{"nur Buchstaben", 112, "-F102", RunOnDocument<KeepLettersOnly>,
+                &Settings::letters_only, &kKeepLettersOnlyMap},
+    FilterEntry{"CR/LF entfernen", 109, "-F103",
+                RunOnDocument<RemoveLineBreaks>, &Settings::remove_line_breaks,
+                &kRemoveLineBreaksMap},
+    FilterEntry{"Exclude-Datei anwenden", 114, "-F104", RunExcludeList,
+                &Settings::exclude},
+    FilterEntry{"Replace-Datei anwenden", 115, "-F105", RunReplaceList,
+                &Settings::replace},
+    FilterEntry{"Kleinbuchstaben", 105, "-F201", RunOnDocument<ToLowerCase>,
+                &Settings::lower_case, &kToLowerCaseMap},
+    FilterEntry{"Großbuchstaben", 104, "-F202", RunOnDocument<ToUpperCase>,
+                &Settings::upper_case, &kToUpperCaseMap},
+    FilterEntry{"doppelte Wörter", 101, "-F203",
+                RunOnDocument<RemoveDuplicateWords>,
+                &Settings::duplicate_words},
+    FilterEntry{"überflüssige Leerzeichen", 103, "-F204",
+                RunOnDocument<RemoveSuperfluousBlanks>,
+                &Settings::superfluous_blanks},
+    FilterEntry{"doppelte Zeilen", 102, "-F205",
+                RunOnDocument<RemoveDuplicateLines>,
+                &Settings::duplicate_lines},
+    FilterEntry{"Dos -> Mac", 110, "-F206", RunOnDocument<DosToMac>,
+                &Settings::dos_to_mac},
+    FilterEntry{"Mac -> Dos", 111, "-F207", RunOnDocument<MacToDos>,
+                &Settings::mac_to_dos},
+    FilterEntry{"Dos -> Unix", 121, "-F208", RunOnDocument<DosToUnix>,
+                &Settings::dos_to_unix},
+    FilterEntry{"Unix -> Dos", 122, "-F209", RunOnDocument<UnixToDos>,
+                &Settings::unix_to_dos},
+    FilterEntry{"2 gleiche Zeichen", 116, "-F210", RunRepeatedChars<2>,
+                &Settings::two_same_chars},
+    FilterEntry{"3 gleiche Zeichen", 117, "-F211", RunRepeatedChars<3>,
+                &Settings::three_same_chars},
+    FilterEntry{"X gleiche Zeichen", 118, "-F212", RunRepeatedCharsFromSettings,
+                &Settings::x_same_chars},
+    FilterEntry{"Mindestwortlänge", 119, "-F213", RunShortWords,
+                &Settings::min_word_length_button},
+    FilterEntry{"Substantive", 100, "-F214", RunKeepNouns, &Settings::nouns},
+};
+
+}  // namespace
+
+std::span<const FilterEntry> FilterCatalogue() { return kCatalogue; }
+
+}  // namespace quor

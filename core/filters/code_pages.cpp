@@ -1,0 +1,91 @@
+#include "core/filters/code_pages.h"
+
+#include <array>
+
+#include "core/filters/byte_map.h"
+
+namespace quor {
+namespace {
+
+using HighHalf = std::array<unsigned char, 128>;
+
+// ASCII (and with it every control byte) is common to both pages; only the
+// bytes 0x80 to 0xFF differ.
+constexpr ByteTable WithAsciiBelow(const HighHalf& high) {
+  ByteTable table{};
+  for (int c = 0; c < 128; ++c) table[c] = static_cast<unsigned char>(c);
+  for (int c = 0; c < 128; ++c) table[128 + c] = high[c];
+  return table;
+}
+
+}  // namespace
+
+// The tables keep one row of eight bytes per line.
+// clang-format off
+// Windows-1252 byte -> code page 850 byte. The comments name the 1252
+// characters of each row.
+constexpr ByteTable kAnsiToOemMap = WithAsciiBelow({
+    // € (not in 850), 0x81 (unassigned), ‚ -> ', ƒ, „ -> ", … -> ., † ‡ -> +
+    '?', '?', '\'', 0x9F, '"', '.', '+', '+',
+    // ˆ -> ^, ‰ -> %, Š -> S, ‹ -> <, Œ -> O, 0x8D (unassigned), Ž -> Z,
+    // 0x8F (unassigned)
+    '^', '%', 'S', '<', 'O', '?', 'Z', '?',
+    // 0x90 (unassigned), ‘ ’ -> ', “ ” -> ", • -> ·, – — -> -
+    '?', '\'', '\'', '"', '"', 0xFA, '-', '-',
+    // ˜ -> ~, ™ (not in 850), š -> s, › -> >, œ -> o, 0x9D (unassigned),
+    // ž -> z, Ÿ -> Y
+    '~', '?', 's', '>', 'o', '?', 'z', 'Y',
+    // From here on every character of 1252 is also in 850.
+    0xFF, 0xAD, 0xBD, 0x9C, 0xCF, 0xBE, 0xDD, 0xF5,  // nbsp ¡ ¢ £ ¤ ¥ ¦ §
+    0xF9, 0xB8, 0xA6, 0xAE, 0xAA, 0xF0, 0xA9, 0xEE,  // ¨ © ª « ¬ shy ® ¯
+    0xF8, 0xF1, 0xFD, 0xFC, 0xEF, 0xE6, 0xF4, 0xFA,  // ° ± ² ³ ´ µ ¶ ·
+    0xF7, 0xFB, 0xA7, 0xAF, 0xAC, 0xAB, 0xF3, 0xA8,  // ¸ ¹ º » ¼ ½ ¾ ¿
+    0xB7, 0xB5, 0xB6, 0xC7, 0x8E, 0x8F, 0x92, 0x80,  // À Á Â Ã Ä Å Æ Ç
+    0xD4, 0x90, 0xD2, 0xD3, 0xDE, 0xD6, 0xD7, 0xD8,  // È É Ê Ë Ì Í Î Ï
+    0xD1, 0xA5, 0xE3, 0xE0, 0xE2, 0xE5, 0x99, 0x9E,  // Ð Ñ Ò Ó Ô Õ Ö ×
+    0x9D, 0xEB, 0xE9, 0xEA, 0x9A, 0xED, 0xE8, 0xE1,  // Ø Ù Ú Û Ü Ý Þ ß
+    0x85, 0xA0, 0x83, 0xC6, 0x84, 0x86, 0x91, 0x87,  // à á â ã ä å æ ç
+    0x8A, 0x82, 0x88, 0x89, 0x8D, 0xA1, 0x8C, 0x8B,  // è é ê ë ì í î ï
+    0xD0, 0xA4, 0x95, 0xA2, 0x93, 0xE4, 0x94, 0xF6,  // ð ñ ò ó ô õ ö ÷
+    0x9B, 0x97, 0xA3, 0x96, 0x81, 0xEC, 0xE7, 0x98,  // ø ù ú û ü ý þ ÿ
+});
+
+// Code page 850 byte -> Windows-1252 byte. The comments name the 850
+// characters of each row.
+constexpr ByteTable kOemToAnsiMap = WithAsciiBelow({
+    0xC7, 0xFC, 0xE9, 0xE2, 0xE4, 0xE0, 0xE5, 0xE7,  // Ç ü é â ä à å ç
+    0xEA, 0xEB, 0xE8, 0xEF, 0xEE, 0xEC, 0xC4, 0xC5,  // ê ë è ï î ì Ä Å
+    0xC9, 0xE6, 0xC6, 0xF4, 0xF6, 0xF2, 0xFB, 0xF9,  // É æ Æ ô ö ò û ù
+    0xFF, 0xD6, 0xDC, 0xF8, 0xA3, 0xD8, 0xD7, 0x83,  // ÿ Ö Ü ø £ Ø × ƒ
+    0xE1, 0xED, 0xF3, 0xFA, 0xF1, 0xD1, 0xAA, 0xBA,  // á í ó ú ñ Ñ ª º
+    0xBF, 0xAE, 0xAC, 0xBD, 0xBC, 0xA1, 0xAB, 0xBB,  // ¿ ® ¬ ½ ¼ ¡ « »
+    // ░ ▒ ▓ -> #, │ -> |, ┤ -> +, Á Â À
+    '#', '#', '#', '|', '+', 0xC1, 0xC2, 0xC0,
+    // ©, ╣ -> +, ║ -> |, ╗ ╝ -> +, ¢ ¥, ┐ -> +
+    0xA9, '+', '|', '+', '+', 0xA2, 0xA5, '+',
+    // └ ┴ ┬ ├ -> +, ─ -> -, ┼ -> +, ã Ã
+    '+', '+', '+', '+', '-', '+', 0xE3, 0xC3,
+    // ╚ ╔ ╩ ╦ ╠ -> +, ═ -> -, ╬ -> +, ¤
+    '+', '+', '+', '+', '+', '-', '+', 0xA4,
+    // ð Ð Ê Ë È, ı (dotless i) -> i, Í Î
+    0xF0, 0xD0, 0xCA, 0xCB, 0xC8, 'i', 0xCD, 0xCE,
+    // Ï, ┘ ┌ -> +, █ ▄ -> #, ¦ Ì, ▀ -> #
+    0xCF, '+', '+', '#', '#', 0xA6, 0xCC, '#',
+    0xD3, 0xDF, 0xD4, 0xD2, 0xF5, 0xD5, 0xB5, 0xFE,  // Ó ß Ô Ò õ Õ µ þ
+    0xDE, 0xDA, 0xDB, 0xD9, 0xFD, 0xDD, 0xAF, 0xB4,  // Þ Ú Û Ù ý Ý ¯ ´
+    // shy ±, ‗ (double low line) -> _, ¾ ¶ § ÷ ¸
+    0xAD, 0xB1, '_', 0xBE, 0xB6, 0xA7, 0xF7, 0xB8,
+    // ° ¨ · ¹ ³ ², ■ -> #, nbsp
+    0xB0, 0xA8, 0xB7, 0xB9, 0xB3, 0xB2, '#', 0xA0,
+});
+// clang-format on
+
+void AnsiToOem(TextDocument& document, Messages& /*messages*/) {
+  if (document.text) MapBytes(*document.text, kAnsiToOemMap);
+}
+
+void OemToAnsi(TextDocument& document, Messages& /*messages*/) {
+  if (document.text) MapBytes(*document.text, kOemToAnsiMap);
+}
+
+}  // namespace quor

@@ -1,0 +1,38 @@
+#include "core/filters/text_document.h"
+
+#include <cstring>
+#include <new>
+
+namespace quor {
+
+void CutAtZeroByte(std::string& bytes) {
+  const void* zero = std::memchr(bytes.data(), 0, bytes.size());
+  if (zero != nullptr) {
+    bytes.resize(static_cast<std::size_t>(static_cast<const char*>(zero) -
+                                          bytes.data()));
+  }
+}
+
+void TakeUndoCopy(const TextDocument& document, UndoCopy& undo) {
+  if (!document.text) return;
+  undo.text.reset();
+  try {
+    undo.text = *document.text;
+  } catch (const std::bad_alloc&) {
+    undo.text.reset();
+  }
+}
+
+bool RestoreUndoCopy(const UndoCopy& undo, TextDocument& document,
+                     Messages& messages) {
+  if (!undo.text || !document.text) return false;
+  try {
+    document.text->assign(*undo.text);
+  } catch (const std::bad_alloc&) {
+    messages.Show(kNoMemory, kCaptionError);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace quor

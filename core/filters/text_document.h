@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "core/filters/messages.h"
+
+namespace quor {
+
+// The one document the program holds. `text` stays absent until a file or the
+// clipboard brings a document in. The text never holds a zero byte: whatever
+// brings bytes in cuts them at the first one, so every filter may treat the
+// text as a C string as well.
+struct TextDocument {
+  std::optional<std::string> text;
+
+  bool HasText() const { return text.has_value(); }
+
+  // The document's length as the program counts it: the text bytes plus the
+  // terminating zero byte.
+  std::int64_t Length() const {
+    return text ? static_cast<std::int64_t>(text->size()) + 1 : 0;
+  }
+};
+
+// A copy of the document taken before a filter command, for one level of undo.
+struct UndoCopy {
+  std::optional<std::string> text;
+};
+
+// Cuts `bytes` at its first zero byte, if it has one.
+void CutAtZeroByte(std::string& bytes);
+
+// Replaces `undo` by a copy of the document. Without a document nothing
+// happens; when there is no memory for the copy, `undo` ends up empty and
+// nothing is reported.
+void TakeUndoCopy(const TextDocument& document, UndoCopy& undo);
+
+// Puts the copy back into the document when both exist; the copy stays, so a
+// second undo restores the same text again. Returns whether the document was
+// changed. Reports "Nicht genug Speicher frei." when the text cannot be had.
+bool RestoreUndoCopy(const UndoCopy& undo, TextDocument& document,
+                     Messages& messages);
+
+}  // namespace quor

@@ -1,0 +1,30 @@
+#include "desktop/desktop_messages.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QString>
+
+namespace quor {
+namespace {
+
+QString FromUtf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+void DesktopMessages::Show(std::string_view text, std::string_view caption) {
+  QMessageBox box(QMessageBox::NoIcon, FromUtf8(caption), FromUtf8(text),
+                  QMessageBox::Ok, QApplication::activeWindow());
+  box.exec();
+}
+
+bool DesktopMessages::AskYesNo(std::string_view question,
+                               std::string_view caption) {
+  QMessageBox box(QMessageBox::NoIcon, FromUtf8(caption), FromUtf8(question),
+                  QMessageBox::Yes | QMessageBox::No,
+                  QApplication::activeWindow());
+  return box.exec() == QMessageBox::Yes;
+}
+
+}  // namespace quor

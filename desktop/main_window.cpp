@@ -1,0 +1,218 @@
+#include "desktop/main_window.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QIcon>
+#include <QPainter>
+#include <QPushButton>
+#include <QSystemTrayIcon>
+#include <QTimer>
+#include <array>
+
+#include "core/app/filter_catalogue.h"
+#include "core/app/version.h"
+#include "desktop/clipboard.h"
+#include "desktop/options_sheet.h"
+#include "desktop/text_view.h"
+
+namespace quor {
+namespace {
+
+constexpr int kMinimumSize = 500;
+constexpr int kColumnX = 10;
+constexpr int kColumnTop = 10;
+constexpr int kColumnStep = 28;
+constexpr int kButtonHeight = 26;
+constexpr int kFilterButtonWidth = 240;
+constexpr int kViewX = 260;
+constexpr int kViewY = 10;
+constexpr QRgb kFrameColour = qRgb(192, 192, 192);  // light grey
+
+// The filter buttons from the top of the column.
+constexpr std::array kColumnOrder = {107, 108, 106, 113, 123, 120, 112, 109,
+                                     114, 115, 105, 104, 101, 103, 102, 110,
+                                     111, 121, 122, 116, 117, 118, 119, 100};
+
+struct FixedButton {
+  const char* label;
+  int command_id;
+  int x;
+  int distance_from_bottom;
+  int width;
+};
+
+// From the bottom up, in the order they join the button list.
+constexpr std::array<FixedButton, 8> kFixedButtons = {{
+    {"Ende", kCommandEnd, 10, 38, 110},
+    {"Traybar", kCommandHide, 140, 38, 110},
+    {"Laden", kCommandLoad, 10, 66, 110},
+    {"Speichern", kCommandSave, 140, 66, 110},
+    {"Kopieren", kCommandCopy, 10, 94, 110},
+    {"Einfügen", kCommandPaste, 140, 94, 110},
+    {"Rückgängig machen", kCommandUndo, 10, 122, 240},
+    {"Optionen", kCommandOptions, 10, 148, 240},
+}};
+
+const FilterEntry* FindFilter(int command_id) {
+  for (const FilterEntry& entry : FilterCatalogue()) {
+    if (entry.command_id == command_id) return &entry;
+  }
+  return nullptr;
+}
+
+QString FromUtf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+MainWindow::MainWindow(Application& app, FileDialogs& dialogs)
+    : app_(app),
+      view_(new TextView(app, this)),
+      busy_(*this),
+      commands_(app, *this, *view_, busy_, dialogs),
+      tray_available_(&QSystemTrayIcon::isSystemTrayAvailable) {
+  setWindowTitle(QString::fromUtf8(kNameAndVersion));
+  setWindowIcon(QIcon(QStringLiteral(":/quorfilter.png")));
+  setMinimumSize(kMinimumSize, kMinimumSize);
+  view_->setObjectName(QStringLiteral("text_view"));
+  view_->setGeometry(kViewX, kViewY, width() - 270, height() - 20);
+  RebuildButtonColumn();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::SetTrayAvailable(std::function<bool()> tray_available) {
+  tray_available_ = std::move(tray_available);
+}
+
+QPushButton* MainWindow::AddButton(const QString& label, int command_id) {
+  auto* button = new QPushButton(label, this);
+  button->setObjectName(QStringLiteral("command_%1").arg(command_id));
+  button->setFocusPolicy(Qt::ClickFocus);
+  button->hide();
+  connect(button, &QPushButton::clicked, this,
+          [this, command_id] { Execute(command_id); });
+  buttons_.push_back(button);
+  return button;
+}
+
+void MainWindow::RebuildButtonColumn() {
+  for (QPushButton* button : buttons_) delete button;
+  buttons_.clear();
+  int y = kColumnTop;
+  for (const int command_id : kColumnOrder) {
+    const FilterEntry* entry = FindFilter(command_id);
+    if (entry == nullptr || app_.settings.*(entry->button_flag) == 0) continue;
+    AddButton(FromUtf8(entry->label), command_id)
+        ->setGeometry(kColumnX, y, kFilterButtonWidth, kButtonHeight);
+    y += kColumnStep;
+  }
+  first_fixed_ = buttons_.size();
+  for (const FixedButton& fixed : kFixedButtons) {
+    AddButton(QString::fromUtf8(fixed.label), fixed.command_id);
+  }
+  PlaceFixedButtons();
+}
+
+void MainWindow::ShowButtons() {
+  for (QPushButton* button : buttons_) button->show();
+}
+
+void MainWindow::PlaceFixedButtons() {
+  for (std::size_t i = 0; i < kFixedButtons.size(); ++i) {
+    const FixedButton& fixed = kFixedButtons[i];
+    buttons_[first_fixed_ + i]->setGeometry(
+        fixed.x, height() - fixed.distance_from_bottom, fixed.width,
+        kButtonHeight);
+  }
+}
+
+void MainWindow::Execute(int command_id) {
+  switch (command_id) {
+    case kCommandEnd:
+      close();
+      return;
+    case kCommandHide:
+      HideToTray();
+      return;
+    case kCommandLoad:
+      commands_.Load();
+      return;
+    case kCommandSave:
+      commands_.Save();
+      return;
+    case kCommandCopy:
+      CopyToClipboard(app_.document, app_.messages);
+      return;
+    case kCommandPaste:
+    case kCommandPasteWithoutAsking:
+      if (PasteFromClipboard(app_, command_id == kCommandPaste)) {
+        view_->ResetPositions();
+        view_->Refresh();
+      } else {
+        view_->PaintNow();
+      }
+      return;
+    case kCommandUndo:
+      commands_.Undo();
+      return;
+    case kCommandOptions:
+      OpenOptions(app_, this, [this] {
+        RebuildButtonColumn();
+        ShowButtons();
+        view_->RecreateFont();
+        view_->Refresh();
+      });
+      return;
+    default:
+      commands_.RunFilter(command_id);
+      return;
+  }
+}
+
+void MainWindow::HideToTray() {
+  if (tray_available_()) {
+    hide();
+  } else {
+    showMinimized();
+  }
+}
+
+void MainWindow::paintEvent(QPaintEvent* /*event*/) {
+  // The frame around the view: the column, the top, right and bottom margins.
+  const int w = width();
+  const int b = height();
+  QPainter painter(this);
+  painter.fillRect(0, 0, 261, b + 1, QColor(kFrameColour));
+  painter.fillRect(0, 0, w + 1, 11, QColor(kFrameColour));
+  painter.fillRect(w - 10, 0, 11, b + 1, QColor(kFrameColour));
+  painter.fillRect(0, b - 11, w + 1, 12, QColor(kFrameColour));
+}
+
+void MainWindow::resizeEvent(QResizeEvent* /*event*/) {
+  // The filter buttons keep their places from the top.
+  PlaceFixedButtons();
+  view_->setGeometry(kViewX, kViewY, width() - 270, height() - 20);
+  update();
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() != QEvent::WindowStateChange || !isMinimized() ||
+      !tray_available_()) {
+    return;
+  }
+  // Hiding inside the state change would fight the window manager.
+  QTimer::singleShot(0, this, [this] {
+    if (isMinimized()) hide();
+  });
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  event->accept();
+  // Closing this window ends the program, whatever other windows are left.
+  QCoreApplication::quit();
+}
+
+}  // namespace quor

@@ -1,0 +1,82 @@
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <vector>
+
+#include <QWidget>
+
+#include "core/app/application.h"
+#include "desktop/busy_window.h"
+#include "desktop/commands.h"
+#include "desktop/file_dialogs.h"
+
+class QPushButton;
+
+namespace quor {
+
+class TextView;
+
+// Command ids of the main window beside the filters' 100 to 123.
+enum CommandId : int {
+  kCommandEnd = 1,
+  kCommandHide = 2,
+  kCommandLoad = 1000,
+  kCommandSave = 1001,
+  kCommandCopy = 1002,
+  kCommandPaste = 1003,
+  kCommandPasteWithoutAsking = 1004,
+  kCommandUndo = 1005,
+  kCommandOptions = 1006,
+};
+
+// The program's window: a light-grey frame, a column of buttons on the left
+// (the enabled filters from the top, eight fixed buttons from the bottom) and
+// the text view filling the rest. Each button is named "command_<id>".
+class MainWindow : public QWidget {
+  Q_OBJECT
+
+ public:
+  MainWindow(Application& app, FileDialogs& dialogs);
+  ~MainWindow() override;
+
+  // Carries out a command as if its button had been pressed; 1004 pastes
+  // without asking. Other ids do nothing.
+  void Execute(int command_id);
+
+  // Recreates the buttons from the settings, all hidden; ShowButtons shows
+  // them.
+  void RebuildButtonColumn();
+  void ShowButtons();
+
+  // Whether the window may hide (a tray icon can bring it back); without a
+  // tray it stays minimised in the task bar instead.
+  void SetTrayAvailable(std::function<bool()> tray_available);
+
+  // Every button, the filters in column order and then the fixed ones.
+  const std::vector<QPushButton*>& buttons() const { return buttons_; }
+  TextView& view() { return *view_; }
+  bool busy() const { return busy_.IsShown(); }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  QPushButton* AddButton(const QString& label, int command_id);
+  void PlaceFixedButtons();
+  // "Traybar", and minimising when a tray exists.
+  void HideToTray();
+
+  Application& app_;
+  TextView* view_;
+  BusyWindow busy_;
+  Commands commands_;
+  std::vector<QPushButton*> buttons_;
+  std::size_t first_fixed_ = 0;
+  std::function<bool()> tray_available_;
+};
+
+}  // namespace quor

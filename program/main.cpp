@@ -1,0 +1,79 @@
+#include <cstdio>
+#include <cstdlib>
+#include <span>
+#include <string>
+
+#include "core/app/application.h"
+#include "core/app/command_line.h"
+#include "core/app/console_messages.h"
+#include "core/app/startup.h"
+#include "core/app/version.h"
+#include "core/files/program_paths.h"
+#include "desktop_module/desktop_entry.h"
+#include "program/desktop_loader.h"
+
+namespace {
+
+// Without any of these the toolkit cannot open a window and would abort.
+bool HasDisplay() {
+  return std::getenv("QT_QPA_PLATFORM") != nullptr ||
+         std::getenv("DISPLAY") != nullptr ||
+         std::getenv("WAYLAND_DISPLAY") != nullptr;
+}
+
+// "-COPY": the desktop part keeps the text on the clipboard after the run.
+// Returns whether that failed with an error.
+bool KeepOnClipboard(const std::string& program_file,
+                     const quor::TextDocument& document,
+                     quor::ConsoleMessages& messages) {
+  auto* keep = reinterpret_cast<quor::KeepOnClipboardFunction*>(
+      quor::FindDesktopFunction(program_file, quor::kKeepOnClipboardSymbol,
+                                messages));
+  if (keep == nullptr) return true;
+  return document.text ? keep(document.text->data(), document.text->size())
+                       : keep(nullptr, 0);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // A program started without even its own name gets an empty command line.
+  const std::size_t count = argc > 1 ? static_cast<std::size_t>(argc - 1) : 0;
+  const std::span<const char* const> arguments(argv + (argc > 0 ? 1 : 0),
+                                               count);
+  const std::string command_line = quor::JoinArguments(arguments);
+  if (command_line == "--help") {
+    std::fputs(quor::UsageText().c_str(), stdout);
+    return 0;
+  }
+  if (command_line == "--version") {
+    std::printf("%s\n", quor::kNameAndVersion);
+    return 0;
+  }
+  const std::string program_file =
+      quor::RunningProgramFile(argc > 0 ? argv[0] : "quorfilter");
+  if (quor::IsBatchRun(command_line)) {
+    quor::ConsoleMessages messages;
+    quor::Application app(quor::ProgramPathsFor(program_file), messages);
+    quor::StartUp(app, command_line);
+    // "-COPY" is the last of the options; it always ends the run as well,
+    // since "-c" is found inside it.
+    const bool copy_failed =
+        quor::CommandLineHas(command_line, "-COPY") &&
+        KeepOnClipboard(program_file, app.document, messages);
+    quor::EndBatchRun(app);
+    return messages.ErrorReported() || copy_failed ? 1 : 0;
+  }
+  if (!HasDisplay()) {
+    std::fputs(
+        "quorfilter: Kein Bildschirm gefunden; mit -c läuft das Programm als "
+        "Stapellauf (siehe --help).\n",
+        stderr);
+    return 2;
+  }
+  quor::ConsoleMessages messages;
+  auto* desktop_main =
+      reinterpret_cast<quor::DesktopMainFunction*>(quor::FindDesktopFunction(
+          program_file, quor::kDesktopMainSymbol, messages));
+  return desktop_main != nullptr ? desktop_main(argc, argv) : 1;
+}

@@ -1,0 +1,226 @@
+// Runs the built program the way a user does: copied into a folder of its
+// own, with its settings file and word lists beside it.
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <functional>
+#include <vector>
+
+#include "core/filters/code_pages.h"
+#include "core/filters/exclude_list.h"
+#include "core/filters/keep_nouns.h"
+#include "core/filters/word_deletion.h"
+#include "core/filters/wrap_words.h"
+#include "test_support.h"
+
+namespace quor {
+namespace {
+
+using testing::ReadFile;
+using testing::WriteFile;
+
+struct RunResult {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+class BatchRun : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    program_ = dir_.File("quorfilter");
+    std::filesystem::copy_file(QUORFILTER_PROGRAM, program_);
+  }
+
+  // Runs the program with `arguments`, through `shell_prefix` when given
+  // (a shell command that ends by exec'ing "$@").
+  RunResult Run(const std::vector<std::string>& arguments,
+                const std::string& shell_prefix = "") {
+    std::vector<std::string> argv;
+    if (!shell_prefix.empty()) {
+      argv = {"/bin/bash", "-c", shell_prefix + "; exec \"$@\"", "bash"};
+    }
+    argv.push_back(program_);
+    argv.insert(argv.end(), arguments.begin(), arguments.end());
+    const pid_t child = ::fork();
+    if (child == 0) {
+      ::dup2(::open(dir_.File("stdout").c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                    0600),
+             1);
+      ::dup2(::open(dir_.File("stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                    0600),
+             2);
+      std::vector<char*> raw;
+      for (std::string& a : argv) raw.push_back(a.data());
+      raw.push_back(nullptr);
+      ::execv(raw[0], raw.data());
+      ::_exit(127);
+    }
+    RunResult result;
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    result.out = ReadFile(dir_.File("stdout"));
+    result.err = ReadFile(dir_.File("stderr"));
+    return result;
+  }
+
+  std::string Document(std::string_view bytes, std::string name = "doc.txt") {
+    WriteFile(dir_.File(name), bytes);
+    return dir_.File(name);
+  }
+
+  testing::TempDir dir_;
+  std::string program_;
+};
+
+TEST_F(BatchRun, PathWithBlanksInOneArgumentIsQuotedAgain) {
+  const std::string doc = Document("a\nb", "mit blank.txt");
+  EXPECT_EQ(Run({"-d:" + doc, "-f209", "-C"}).status, 0);
+  EXPECT_EQ(ReadFile(doc), "a\r\nb");
+  // Quotes the user kept are taken as they are.
+  EXPECT_EQ(Run({"-d:\"" + doc + "\"", "-F208", "-c"}).status, 0);
+  EXPECT_EQ(ReadFile(doc), "a\nb");
+}
+
+TEST_F(BatchRun, OptionsRunInTheirFixedOrderOnceEach) {
+  const std::string doc = Document("a\r\nb");
+  // Dos -> Mac comes before Dos -> Unix, whatever the command line says.
+  const RunResult run = Run({"-F208", "-d:" + doc, "-F206", "-F206", "-c"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(ReadFile(doc), "a\rb");
+}
+
+TEST_F(BatchRun, OptionsAndBatchEndAreFoundInsideThePath) {
+  std::filesystem::create_directory(dir_.File("x-f209-cd"));
+  const std::string doc = Document("a\nb", "x-f209-cd/doc.txt");
+  EXPECT_EQ(Run({"-d:" + doc}).status, 0);
+  EXPECT_EQ(ReadFile(doc), "a\r\nb");
+}
+
+TEST_F(BatchRun, UnloadableDocumentIsReportedAndNothingWritten) {
+  const std::string doc = Document("a\nb");
+  for (const std::string& path :
+       {dir_.File("fehlt.txt"), dir_.path(), doc + "/x.txt"}) {
+    const RunResult run = Run({"-d:" + path, "-F209", "-c"});
+    EXPECT_EQ(run.status, 1) << path;
+    EXPECT_EQ(run.err, "quorfilter: Fehler! Kann Datei nicht öffnen.\n");
+  }
+  EXPECT_FALSE(testing::FileExists(dir_.File("fehlt.txt")));
+  EXPECT_EQ(ReadFile(doc), "a\nb");
+  // Without -d: the whole command line is the path.
+  EXPECT_EQ(Run({"-F208", "-c"}).status, 1);
+}
+
+TEST_F(BatchRun, FailedWriteBackKeepsTheFileAndFails) {
+  const std::string original(4000, '\n');
+  const std::string doc = Document(original);
+  // A file-size limit of 4 KiB lets the bigger result fail to be written.
+  const RunResult run =
+      Run({"-d:" + doc, "-F209", "-c"}, "trap '' XFSZ; ulimit -f 4");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "quorfilter: Fehler! Kann Datei nicht anlegen.\n");
+  EXPECT_EQ(ReadFile(doc), original);
+}
+
+// What the filters give in-process, for comparing with a batch run.
+std::string Filtered(std::string text,
+                     const std::function<void(TextDocument&, Messages&)>& run) {
+  testing::RecordingMessages messages;
+  TextDocument document{std::move(text)};
+  run(document, messages);
+  return *document.text;
+}
+
+TEST_F(BatchRun, ShortOptionRunsInsideTheLongerOneFirst) {
+  const std::string text =
+      "Gr\xFC\xDF"
+      "e 4x und 2026 mehr";
+  const std::string doc = Document(text);
+  ASSERT_EQ(Run({"-d:" + doc, "-F101", "-c"}).status, 0);
+  EXPECT_EQ(ReadFile(doc), Filtered(text, [](TextDocument& d, Messages& m) {
+              AnsiToOem(d, m);
+              RemoveWordsWithDigits(d, m);
+            }));
+}
+
+TEST_F(BatchRun, ParametersComeFromTheSettingsFileBesideTheProgram) {
+  WriteFile(dir_.File("quorfilter.INI"),
+            "[Allgemein]\r\nTrennzeichen=\" ; \"\r\n[Filter]\r\n"
+            "Zeichenl\xC4nge=3\r\nWORTL\xE4NGE=4\r\nUmbruch Zeichen=12\r\n");
+  const std::string text = "Der Baum steht im Gaaarten mit Moos und Laub.";
+  const std::string doc = Document(text);
+  ASSERT_EQ(Run({"-d:" + doc, "-F212", "-F213", "-F214", "-F5", "-c"}).status,
+            0);
+  EXPECT_EQ(ReadFile(doc), Filtered(text, [](TextDocument& d, Messages& m) {
+              WrapWords(d, 12, m);
+              RemoveRepeatedCharWords(d, 3, m);
+              RemoveShortWords(d, 4, m);
+              KeepNouns(d, " ; ", m);
+            }));
+}
+
+TEST_F(BatchRun, RunLengthOfOneIsRefusedWithAWarning) {
+  WriteFile(dir_.File("quorfilter.INI"), "[Filter]\nZeichenL\xE4nge=1\n");
+  const std::string doc = Document("aab abc");
+  const RunResult run = Run({"-d:" + doc, "-F212", "-c"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err, "quorfilter: Warnung! Zeichenlänge 1 nicht zugelassen\n");
+  EXPECT_EQ(ReadFile(doc), "aab abc");
+}
+
+TEST_F(BatchRun, WordListsBesideTheProgramAreApplied) {
+  const std::string text = "eins zwei drei\r\nvier\r\n";
+  const std::string doc = Document(text);
+  ASSERT_EQ(Run({"-d:" + doc, "-F104", "-c"}).status, 0);
+  EXPECT_EQ(ReadFile(doc), text);  // no list: nothing happens
+
+  WriteFile(dir_.File("FILTER.TXT"), "zwei\r\n");
+  WriteFile(dir_.File("REPLACE.TXT"), "vier\r\nfuenf\r\n");
+  ASSERT_EQ(Run({"-d:" + doc, "-F104", "-F105", "-c"}).status, 0);
+  const std::string excluded = Filtered(text, [](TextDocument& d, Messages& m) {
+    ApplyExcludeList(d, std::string("zwei\r\n"), m);
+  });
+  EXPECT_NE(excluded, text);
+  EXPECT_EQ(ReadFile(doc), excluded.substr(0, excluded.find("vier")) + "fuenf" +
+                               excluded.substr(excluded.find("vier") + 4));
+}
+
+TEST_F(BatchRun, RubbishInTheSettingsFileAndZeroBytesInAListDoNotFail) {
+  WriteFile(
+      dir_.File("quorfilter.INI"),
+      std::string("\xFF\x01[Filter\r\n=\r\n\0\r\n[Filter]\r\nlfcrlf\r\n", 35) +
+          std::string(1'000'000, '[') + "\r\n");
+  WriteFile(dir_.File("REPLACE.TXT"), std::string("alte\0Inhalt\r\n", 13));
+  const std::string doc = Document("Der alte Inhalt\r\nbleibt.\r\n");
+  const RunResult run = Run({"-d:" + doc, "-F105", "-c"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(ReadFile(doc), "Der  Inhalt\r\nbleibt.\r\n");
+}
+
+TEST_F(BatchRun, RtfMessagesGoToStandardErrorWithoutFailingTheRun) {
+  const std::string doc = Document(
+      "{\\rtf1\\ansi{\\fonttbl{\\f0\\fswiss\\fcharset0 Arial;}}Hallo\\par}");
+  const RunResult run = Run({"-d:" + doc, "-F4", "-c"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_NE(run.err.find("quorfilter: RTF-Error "), std::string::npos);
+  EXPECT_EQ(ReadFile(doc).find("Hallo"), 0u);
+}
+
+TEST_F(BatchRun, HelpAndVersion) {
+  const RunResult help = Run({"--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_NE(help.out.find("-F208"), std::string::npos);
+  const RunResult version = Run({"--version"});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out, "Quor-Filter 3.2\n");
+}
+
+}  // namespace
+}  // namespace quor

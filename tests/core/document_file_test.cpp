@@ -1,0 +1,188 @@
+#include "core/app/document_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
+#include <vector>
+
+#include "test_support.h"
+
+namespace quor {
+namespace {
+
+using testing::ReadFile;
+using testing::WriteFile;
+
+struct PathCase {
+  const char* argument;
+  std::optional<std::string> path;
+};
+
+void PrintTo(const PathCase& c, std::ostream* os) {
+  *os << testing::Escaped(c.argument);
+}
+
+class PathFromArgumentCases : public ::testing::TestWithParam<PathCase> {};
+
+TEST_P(PathFromArgumentCases, FindsThePath) {
+  EXPECT_EQ(PathFromArgument(GetParam().argument), GetParam().path)
+      << GetParam().argument;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PathFromArgumentCases,
+    ::testing::Values(PathCase{"-F3 -d:\"/a b/t.txt\" -c", "/a b/t.txt"},
+                      PathCase{"-D:\"x.txt\"", "x.txt"},
+                      // The character after -d: is skipped whatever it is.
+                      PathCase{"-d:'x'\"", "x'"}, PathCase{"-d:", std::nullopt},
+                      PathCase{"-d:\"", std::nullopt}, PathCase{"-d:\"\"", ""},
+                      // Without -d: the whole text is the path, quotes and all.
+                      PathCase{"\"/t.txt\"", "\"/t.txt\""}));
+
+class DocumentFile : public ::testing::Test {
+ protected:
+  Application NewApp() { return Application(ProgramPaths{}, messages_); }
+  std::string Quoted(const std::string& path) { return "-d:\"" + path + "\""; }
+
+  testing::TempDir dir_;
+  testing::RecordingMessages messages_;
+};
+
+TEST_F(DocumentFile, LoadThenSaveKeepsEveryByte) {
+  const std::string bytes = testing::AllNonZeroBytes() + "\r\n\n\r";
+  WriteFile(dir_.File("in.txt"), bytes);
+  Application app = NewApp();
+  LoadDocument(app, Quoted(dir_.File("in.txt")));
+  ASSERT_TRUE(app.document.HasText());
+  EXPECT_EQ(*app.document.text, bytes);
+  EXPECT_EQ(app.document_path, dir_.File("in.txt"));
+  SaveDocument(app.document, dir_.File("out.txt"), messages_);
+  EXPECT_EQ(ReadFile(dir_.File("out.txt")), bytes);
+  EXPECT_TRUE(messages_.shown.empty());
+}
+
+TEST_F(DocumentFile, ZeroByteEndsTheDocumentAndTheSavedFile) {
+  WriteFile(dir_.File("z.txt"), std::string("vorne\0hinten", 12));
+  Application app = NewApp();
+  LoadDocument(app, dir_.File("z.txt"));
+  EXPECT_EQ(app.document.text, "vorne");
+  SaveDocument(app.document, dir_.File("z.txt"), messages_);
+  EXPECT_EQ(ReadFile(dir_.File("z.txt")), "vorne");
+}
+
+TEST_F(DocumentFile, EmptyFileIsAnEmptyDocument) {
+  WriteFile(dir_.File("e.txt"), "");
+  Application app = NewApp();
+  LoadDocument(app, dir_.File("e.txt"));
+  EXPECT_EQ(app.document.text, "");
+}
+
+TEST_F(DocumentFile, FailedLoadKeepsTheDocumentAndEmptiesItsPath) {
+  WriteFile(dir_.File("a.txt"), "alt");
+  Application app = NewApp();
+  LoadDocument(app, dir_.File("a.txt"));
+  std::vector<std::string> arguments = {
+      dir_.File("missing.txt"), dir_.path(), dir_.File("a.txt") + "/x.txt",
+      Quoted(""), "\"" + dir_.File("a.txt") + "\""};
+  if (::geteuid() != 0) {  // root reads any file
+    WriteFile(dir_.File("locked.txt"), "zu");
+    ASSERT_EQ(::chmod(dir_.File("locked.txt").c_str(), 0), 0);
+    arguments.push_back(Quoted(dir_.File("locked.txt")));
+  }
+  for (const std::string& argument : arguments) {
+    messages_.shown.clear();
+    app.document_path = "stale";
+    LoadDocument(app, argument);
+    EXPECT_EQ(app.document.text, "alt") << argument;
+    EXPECT_EQ(app.document_path, "") << argument;
+    ASSERT_EQ(messages_.shown.size(), 1u) << argument;
+    EXPECT_EQ(messages_.shown[0].first, "Fehler!");
+    EXPECT_EQ(messages_.shown[0].second, "Kann Datei nicht öffnen.");
+  }
+}
+
+TEST_F(DocumentFile, IncompleteFormLoadsNothingSilently) {
+  Application app = NewApp();
+  LoadDocument(app, "-d:/no/quote");
+  LoadDocument(app, "");
+  EXPECT_FALSE(app.document.HasText());
+  EXPECT_TRUE(messages_.shown.empty());
+}
+
+TEST_F(DocumentFile, OverlongPathIsRefusedNotCut) {
+  // A real file whose path is longer than the limit; its first 1000
+  // characters name a file too, which must not be loaded instead.
+  std::string folder = dir_.path();
+  while (folder.size() < kMaxWorkingPath - 60) {
+    folder += "/" + std::string(50, 'd');
+    std::filesystem::create_directory(folder);
+  }
+  const std::string long_path = folder + "/" + std::string(100, 'f');
+  WriteFile(long_path, "lang");
+  WriteFile(long_path.substr(0, kMaxWorkingPath), "kurz");
+  Application app = NewApp();
+  LoadDocument(app, long_path);
+  EXPECT_FALSE(app.document.HasText());
+  ASSERT_EQ(messages_.shown.size(), 1u);
+  EXPECT_EQ(messages_.shown[0].second, "Kann Datei nicht öffnen.");
+
+  TextDocument document{std::string("neu")};
+  SaveDocument(document, long_path, messages_);
+  EXPECT_EQ(ReadFile(long_path), "lang");
+  EXPECT_EQ(ReadFile(long_path.substr(0, kMaxWorkingPath)), "kurz");
+  EXPECT_EQ(messages_.shown.back().second, "Kann Datei nicht anlegen.");
+}
+
+TEST_F(DocumentFile, SaveKeepsPermissionsAndFollowsLinks) {
+  const std::string target = dir_.File("target.txt");
+  WriteFile(target, "old");
+  ASSERT_EQ(::chmod(target.c_str(), 0640), 0);
+  std::filesystem::create_symlink(target, dir_.File("link.txt"));
+  TextDocument document{std::string("new")};
+  SaveDocument(document, dir_.File("link.txt"), messages_);
+  EXPECT_TRUE(std::filesystem::is_symlink(dir_.File("link.txt")));
+  EXPECT_EQ(ReadFile(target), "new");
+  struct stat info;
+  ASSERT_EQ(::stat(target.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, 0640u);
+  EXPECT_TRUE(messages_.shown.empty());
+  // No temporary file is left behind.
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.path()),
+                          std::filesystem::directory_iterator()),
+            2);
+}
+
+TEST_F(DocumentFile, ShortWriteLeavesTheOldFileIntact) {
+  const std::string path = dir_.File("keep.txt");
+  WriteFile(path, "the old contents");
+  // A child with a tiny file-size limit: the write comes up short.
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{1024, 1024};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    testing::RecordingMessages messages;
+    TextDocument document{std::string(100000, 'x')};
+    SaveDocument(document, path, messages);
+    const bool reported =
+        messages.shown.size() == 1 &&
+        messages.shown[0].second == "Kann Datei nicht anlegen.";
+    ::_exit(reported ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_EQ(ReadFile(path), "the old contents");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.path()),
+                          std::filesystem::directory_iterator()),
+            1);
+}
+
+}  // namespace
+}  // namespace quor

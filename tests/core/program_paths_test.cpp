@@ -1,0 +1,40 @@
+#include "core/files/program_paths.h"
+
+#include <gtest/gtest.h>
+
+#include "core/files/word_lists.h"
+#include "test_support.h"
+
+namespace quor {
+namespace {
+
+TEST(ProgramPaths, SettingsFileTakesTheProgramsNameListsItsFolder) {
+  const ProgramPaths paths = ProgramPathsFor("/x/tools/anything.exe");
+  EXPECT_EQ(paths.settings_file, "/x/tools/anything.INI");
+  EXPECT_EQ(paths.exclude_list, "/x/tools/FILTER.TXT");
+  EXPECT_EQ(paths.replace_list, "/x/tools/REPLACE.TXT");
+  // Only a dot in the file name starts an extension.
+  EXPECT_EQ(ProgramPathsFor("/opt/q.d/quorfilter").settings_file,
+            "/opt/q.d/quorfilter.INI");
+  EXPECT_EQ(ProgramPathsFor("quorfilter").settings_file, "quorfilter.INI");
+  EXPECT_EQ(ProgramPathsFor("quorfilter").exclude_list, "FILTER.TXT");
+}
+
+// A missing list clears its setting; a list that is there loads whole up to
+// a zero byte, and one that cannot be read keeps the setting.
+TEST(WordLists, LoadOrClearTheSetting) {
+  testing::TempDir dir;
+  std::int32_t enabled = 5;
+  EXPECT_FALSE(LoadWordList(dir.File("FILTER.TXT"), enabled).has_value());
+  EXPECT_EQ(enabled, 0);
+  enabled = 1;
+  testing::WriteFile(dir.File("empty.txt"), "");
+  EXPECT_EQ(LoadWordList(dir.File("empty.txt"), enabled), "");
+  testing::WriteFile(dir.File("list.txt"), std::string("eins\r\nzw\0ei", 11));
+  EXPECT_EQ(LoadWordList(dir.File("list.txt"), enabled), "eins\r\nzw");
+  EXPECT_FALSE(LoadWordList(dir.path(), enabled).has_value());  // a folder
+  EXPECT_EQ(enabled, 1);
+}
+
+}  // namespace
+}  // namespace quor

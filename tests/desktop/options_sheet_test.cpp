@@ -1,0 +1,186 @@
+#include "desktop/options_sheet.h"
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTabWidget>
+
+#include "core/settings/profile_file.h"
+#include "test_support.h"
+
+namespace quor {
+namespace {
+
+using testing::ReadFile;
+
+class OptionsSheetTest : public ::testing::Test {
+ protected:
+  OptionsSheetTest() {
+    app_.paths = {dir_.File("q.INI"), dir_.File("FILTER.TXT"),
+                  dir_.File("REPLACE.TXT")};
+  }
+
+  // Opens the sheet as the main window does; the close steps note what the
+  // settings file held at that moment.
+  QDialog* Open() {
+    OpenOptions(app_, &main_window_, [this] {
+      ++closed_;
+      file_at_close_ = ReadFile(app_.paths.settings_file);
+    });
+    return sheet_ = main_window_.findChild<QDialog*>("options");
+  }
+  template <typename T = QLineEdit>
+  T* Find(const char* name) {
+    T* widget = sheet_->findChild<T*>(name);
+    EXPECT_NE(widget, nullptr) << name;
+    return widget;
+  }
+  void Click(const char* box) { Find<QCheckBox>(box)->click(); }
+  bool Checked(const char* box) { return Find<QCheckBox>(box)->isChecked(); }
+  void ShowPage(int index) {
+    sheet_->findChild<QTabWidget*>()->setCurrentIndex(index);
+  }
+  void Press(QDialogButtonBox::StandardButton button) {
+    sheet_->findChild<QDialogButtonBox*>()->button(button)->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+  std::int32_t Saved(std::string_view section, std::string_view key) {
+    return ProfileFile(ReadFile(app_.paths.settings_file))
+        .GetInt(section, key, -999);
+  }
+
+  testing::TempDir dir_;
+  testing::RecordingMessages messages_;
+  Application app_{{}, messages_};
+  QWidget main_window_;
+  QPointer<QDialog> sheet_;
+  int closed_ = 0;
+  std::string file_at_close_;
+};
+
+TEST_F(OptionsSheetTest, OkTakesOverTheShownPageThenClosesAndSaves) {
+  Open();
+  EXPECT_FALSE(sheet_->isModal());
+  EXPECT_EQ(sheet_->findChild<QTabWidget*>()->tabText(4), "Support");
+  // 108, 192, 20, 12 in dialog units.
+  EXPECT_EQ(Find("edit2002")->geometry(), QRect(162, 312, 30, 20));
+  EXPECT_EQ(Find("edit216")->text(), ",");
+  Click("box2001");
+  EXPECT_EQ(app_.settings.wrap_view, 1);  // at once
+  Find("edit2002")->setText("30");
+  EXPECT_EQ(app_.settings.font_size, 24);  // not before the page is left
+  Press(QDialogButtonBox::Ok);
+
+  EXPECT_EQ(closed_, 1);
+  EXPECT_EQ(sheet_, nullptr);
+  EXPECT_EQ(file_at_close_, "");  // the main window's steps come first
+  EXPECT_EQ(Saved("Allgemein", "Umbrechen"), 1);
+  EXPECT_EQ(Saved("Allgemein", "Zeichengroesse"), 30);
+  // Pages never shown take no part: their empty edits would have given 0.
+  EXPECT_EQ(Saved("Filter", "Umbruch Zeichen"), 70);
+}
+
+TEST_F(OptionsSheetTest, CancelReloadsEveryChangedPageFromTheFile) {
+  testing::WriteFile(app_.paths.settings_file,
+                     "[Allgemein]\nZeichengroesse=40\n"
+                     "[Filter]\nSubstantive=0\nWortL\xE4nge=5\n");
+  LoadSettings(app_.paths.settings_file, app_.settings);
+  Open();
+  Click("box2001");
+  Find("edit2002")->setText("12");
+  ShowPage(1);
+  EXPECT_EQ(app_.settings.font_size, 12);  // taken over on leaving
+  Click("box200");
+  ShowPage(2);
+  Find("edit2003")->setText("9");
+  ShowPage(0);
+  EXPECT_EQ(app_.settings.min_word_length, 9);
+  EXPECT_EQ(Find("edit2002")->text(), "12");  // not filled again
+  Press(QDialogButtonBox::Cancel);
+
+  EXPECT_EQ(closed_, 1);
+  EXPECT_EQ(app_.settings.wrap_view, 0);
+  EXPECT_EQ(app_.settings.nouns, 0);
+  EXPECT_EQ(Saved("Allgemein", "Zeichengroesse"), 40);
+  EXPECT_EQ(Saved("Filter", "WortL\xE4nge"), 5);
+  EXPECT_EQ(Saved("Filter", "Woerter"), 1);  // the whole record written
+}
+
+TEST_F(OptionsSheetTest, BoxesFlipTheLowestBitAndWordListsNeedTheirFile) {
+  testing::WriteFile(app_.paths.replace_list, "a\nb\n");
+  app_.settings.nouns = 2;
+  app_.settings.replace = 0;
+  Open();
+  ShowPage(1);
+  EXPECT_TRUE(Checked("box200"));
+  Click("box200");
+  EXPECT_EQ(app_.settings.nouns, 3);  // still on
+  Click("box214");                    // FILTER.TXT is missing
+  EXPECT_EQ(app_.settings.exclude, 0);
+  EXPECT_FALSE(Checked("box214"));
+  Click("box214");
+  EXPECT_EQ(app_.settings.exclude, 0);
+  Click("box215");
+  EXPECT_EQ(app_.settings.replace, 1);
+  EXPECT_TRUE(Checked("box215"));
+  Press(QDialogButtonBox::Ok);
+  EXPECT_EQ(Saved("Filter", "Substantive"), 3);
+  EXPECT_EQ(Saved("Filter", "Exclude"), 0);
+}
+
+TEST_F(OptionsSheetTest, EditsConvertNumbersAndTheSeparator) {
+  app_.settings.font_size = -1;
+  app_.settings.separator = "\xE4; ";
+  Open();
+  EXPECT_EQ(Find("edit2002")->text(), "4294967295");
+  EXPECT_EQ(Find("edit216")->text(), "ä; ");
+  Find("edit216")->setText("ÄÖÜ45678901234567890123");
+  ShowPage(2);
+  EXPECT_EQ(app_.settings.font_size, -1);
+  EXPECT_EQ(app_.settings.separator,
+            "\xC4\xD6\xDC"
+            "4567890123456789");
+  Find("edit2004")->setText("abc");
+  Find("edit2003")->setText("  7x");
+  Find("edit102")->setText("4294967296");
+  Press(QDialogButtonBox::Ok);
+  EXPECT_EQ(app_.settings.same_chars_length, 0);
+  EXPECT_EQ(app_.settings.min_word_length, 7);
+  EXPECT_EQ(app_.settings.wrap_width, 0);
+}
+
+TEST_F(OptionsSheetTest, TypingStopsAtTheEditsRightEdge) {
+  Open();
+  QLineEdit* edit = Find("edit2002");
+  edit->clear();
+  for (int i = 0; i < 20; ++i) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_8, Qt::NoModifier, "8");
+    QCoreApplication::sendEvent(edit, &press);
+  }
+  EXPECT_GT(edit->text().size(), 1);
+  EXPECT_LT(edit->text().size(), 10);
+  Press(QDialogButtonBox::Cancel);
+}
+
+TEST_F(OptionsSheetTest, OneSheetAtATimeAndNoneAfterTheMainWindow) {
+  QDialog* first = Open();
+  EXPECT_EQ(Open(), first);
+  EXPECT_EQ(main_window_.findChildren<QDialog*>().size(), 1);
+  Press(QDialogButtonBox::Ok);
+  EXPECT_EQ(closed_, 1);
+
+  auto* main_window = new QWidget;
+  OpenOptions(app_, main_window, [this] { ++closed_; });
+  delete main_window;  // takes the sheet along, without the close steps
+  EXPECT_EQ(closed_, 1);
+}
+
+}  // namespace
+}  // namespace quor

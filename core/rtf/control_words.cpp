@@ -176,12 +176,12 @@ constexpr SumIndex BuildSumIndex() {
   std::array<std::int16_t, kLargestSum + 1> last{};
   last.fill(-1);
   for (std::size_t i = 0; i < kTable.size(); ++i) {
-    const int sum = kTable[i].name_sum;
+    const auto sum = static_cast<std::size_t>(kTable[i].name_sum);
     const auto entry = static_cast<std::int16_t>(i);
     if (last[sum] < 0) {
       index.first[sum] = entry;
     } else {
-      index.next[last[sum]] = entry;
+      index.next[static_cast<std::size_t>(last[sum])] = entry;
     }
     last[sum] = entry;
   }
@@ -198,8 +198,10 @@ const ControlWordEntry* FindControlWord(std::string_view name) {
   if (name.size() > kLongestName) return nullptr;
   const int sum = ControlWordNameSum(name);
   if (sum < 0 || sum > kLargestSum) return nullptr;
-  for (int i = kSumIndex.first[sum]; i >= 0; i = kSumIndex.next[i]) {
-    if (kTable[i].name == name) return &kTable[i];
+  for (int i = kSumIndex.first[static_cast<std::size_t>(sum)]; i >= 0;
+       i = kSumIndex.next[static_cast<std::size_t>(i)]) {
+    const ControlWordEntry& entry = kTable[static_cast<std::size_t>(i)];
+    if (entry.name == name) return &entry;
   }
   return nullptr;
 }

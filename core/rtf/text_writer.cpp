@@ -12,7 +12,9 @@ namespace {
 
 constexpr std::array<char, 128> kHighBytes = [] {
   std::array<char, 128> bytes{};
-  for (int i = 0; i < 128; ++i) bytes[i] = static_cast<char>(128 + i);
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    bytes[i] = static_cast<char>(128 + i);
+  }
   return bytes;
 }();
 
@@ -21,7 +23,7 @@ constexpr std::array<char, 128> kHighBytes = [] {
 constexpr std::array<std::string_view, 128> kMacLookAlikes = [] {
   std::array<std::string_view, 128> map{};
   const auto set = [&map](int code, std::string_view text) {
-    map[code - 128] = text;
+    map[static_cast<std::size_t>(code - 128)] = text;
   };
   set(160, "+");  // dagger
   set(161, "deg.");
@@ -193,9 +195,10 @@ class TextWriter {
 }  // namespace
 
 std::string_view CharsetReplacement(RtfCharset charset, int code) {
-  if (charset == RtfCharset::kAnsi) return {&kHighBytes[code - 128], 1};
-  if (charset == RtfCharset::kMac && !kMacLookAlikes[code - 128].empty()) {
-    return kMacLookAlikes[code - 128];
+  const auto high = static_cast<std::size_t>(code - 128);
+  if (charset == RtfCharset::kAnsi) return {&kHighBytes[high], 1};
+  if (charset == RtfCharset::kMac && !kMacLookAlikes[high].empty()) {
+    return kMacLookAlikes[high];
   }
   return "X";
 }

@@ -21,8 +21,8 @@ bool IsAsciiDigit(int c) { return c >= '0' && c <= '9'; }
 constexpr std::array<bool, 256> kPlainText = [] {
   std::array<bool, 256> plain{};
   plain.fill(true);
-  for (const unsigned char c : {'\t', '\n', '\r', '{', '}', '\\'}) {
-    plain[c] = false;
+  for (const char c : {'\t', '\n', '\r', '{', '}', '\\'}) {
+    plain[static_cast<unsigned char>(c)] = false;
   }
   return plain;
 }();

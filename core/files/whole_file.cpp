@@ -11,6 +11,7 @@
 #include <cstring>
 #include <new>
 #include <stdexcept>
+#include <utility>
 
 namespace quor {
 namespace {
@@ -98,7 +99,8 @@ std::string ResolveLinks(std::string path) {
     const ssize_t n = ::readlink(path.c_str(), target.data(), target.size());
     if (n <= 0 || static_cast<std::size_t>(n) >= target.size()) break;
     target.resize(static_cast<std::size_t>(n));
-    path = target.front() == '/' ? target : DirectoryOf(path) + "/" + target;
+    if (target.front() != '/') target.insert(0, DirectoryOf(path) + '/');
+    path = std::move(target);
   }
   return path;
 }

@@ -1,22 +1,21 @@
 # Entry points for people and CI. `make run` and `make test` install what is
 # missing on a Debian machine, configure and build.
 
-BUILD_DIR ?= build
-SANITIZE_DIR ?= build-sanitize
-FUZZ_DIR ?= build-fuzz
+# The build folders are those of CMakePresets.json: build (dev), build-core,
+# build-sanitize, build-fuzz, build-release.
 FUZZ_SECONDS ?= 60
-BUILD_TYPE ?= RelWithDebInfo
 WERROR ?= OFF
 JOBS ?= $(shell nproc)
 
 PACKAGES := cmake ninja-build g++ make libgtest-dev libgmock-dev \
             libbenchmark-dev qt6-base-dev libgl-dev \
             xvfb xauth xdotool xclip \
-            dos2unix html2text unrtf time clang libclang-rt-14-dev
+            dos2unix html2text unrtf time clang libclang-rt-14-dev \
+            clang-format clang-tidy
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps configure build test test-sanitize fuzz-build fuzz fuzz-ci \
-        run bench format clean
+.PHONY: all deps configure build test test-core test-sanitize fuzz-build fuzz \
+        fuzz-ci run bench lint format format-check clean
 
 all: build
 
@@ -31,34 +30,38 @@ deps:
 	fi
 
 configure: deps
-	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) \
-	  -DQUOR_WERROR=$(WERROR)
+	cmake --preset dev -DQUOR_WERROR=$(WERROR)
 
 build: configure
-	cmake --build $(BUILD_DIR) -j $(JOBS)
+	cmake --build --preset dev -j $(JOBS)
 
 test: build
-	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+	ctest --preset dev -j $(JOBS)
+
+# The core, its tests and the batch program without the toolkit; Qt must not
+# even be looked for.
+test-core: deps
+	cmake --preset core-only -DQUOR_WERROR=$(WERROR)
+	@! grep -q '^Qt6_DIR' build-core/CMakeCache.txt || \
+	  { echo "core-only build looked for Qt"; exit 1; }
+	cmake --build --preset core-only -j $(JOBS)
+	ctest --preset core-only -j $(JOBS)
 
 test-sanitize: deps
-	cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-	  -DQUOR_WERROR=$(WERROR) -DQUOR_SANITIZE=ON -DQUOR_BUILD_BENCH=OFF
-	cmake --build $(SANITIZE_DIR) -j $(JOBS)
-	LSAN_OPTIONS=suppressions=$(CURDIR)/cmake/lsan.supp \
-	  ctest --test-dir $(SANITIZE_DIR) --output-on-failure -j $(JOBS)
+	cmake --preset asan -DQUOR_WERROR=$(WERROR)
+	cmake --build --preset asan -j $(JOBS)
+	ctest --preset asan -j $(JOBS)
 
 FUZZ_TARGETS := command_line settings filters html word_lists rtf
-FUZZ_ABS := $(abspath $(FUZZ_DIR))
+FUZZ_ABS := $(CURDIR)/build-fuzz
 
 fuzz-build: deps
-	cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-	  -DCMAKE_CXX_COMPILER=clang++ -DQUOR_FUZZ=ON -DQUOR_WERROR=$(WERROR) \
-	  -DQUOR_BUILD_TESTS=OFF -DQUOR_BUILD_BENCH=OFF
-	cmake --build $(FUZZ_DIR) -j $(JOBS) --target fuzzers
+	cmake --preset fuzz -DQUOR_WERROR=$(WERROR)
+	cmake --build --preset fuzz -j $(JOBS)
 
 # Each fuzz target for FUZZ_SECONDS, from the seeds in fuzz/corpus plus what
-# earlier runs kept in $(FUZZ_DIR)/corpus. A crash, hang or mismatch stops
-# with the input saved under $(FUZZ_DIR)/artifacts.
+# earlier runs kept in build-fuzz/corpus. A crash, hang or mismatch stops
+# with the input saved under build-fuzz/artifacts.
 fuzz: fuzz-build
 	@for t in $(FUZZ_TARGETS); do \
 	  mkdir -p $(FUZZ_ABS)/corpus/$$t $(FUZZ_ABS)/artifacts; \
@@ -77,26 +80,35 @@ fuzz-ci:
 # a batch run on it instead.
 run: build
 	@if [ -n "$${DISPLAY}$${WAYLAND_DISPLAY}" ]; then \
-	  $(BUILD_DIR)/quorfilter -d:"$(CURDIR)/resources/sample/brief.txt"; \
+	  build/quorfilter -d:"$(CURDIR)/resources/sample/brief.txt"; \
 	else \
-	  bash scripts/batch_demo.sh $(BUILD_DIR)/quorfilter; \
+	  bash scripts/batch_demo.sh build/quorfilter; \
 	fi
 
 # The benchmark suite on 10 and 100 MB of generated text with the growth from
 # one to the other, then whole batch runs against the Unix tools that do a
 # similar job (bench/RESULTS.md). Fails when a target is missed.
 bench: deps
-	cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release \
-	  -DQUOR_BUILD_TESTS=OFF
-	cmake --build build-release -j $(JOBS) --target quorfilter quorbench \
+	cmake --preset release
+	cmake --build --preset release -j $(JOBS) --target quorfilter quorbench \
 	  make_corpus
 	build-release/bench/quorbench --benchmark_out=build-release/quorbench.csv \
 	  --benchmark_out_format=csv
 	growth=0; bash bench/growth.sh build-release/quorbench.csv || growth=1; \
 	  bash bench/compare_batch.sh build-release/quorfilter && exit $$growth
 
+# clang-tidy with the checks of .clang-tidy over every source file of the
+# program, the include direction of the layers, and the formatting.
+lint: build format-check
+	bash scripts/check_layers.sh
+	git ls-files 'core/*.cpp' 'desktop/*.cpp' 'desktop_module/*.cpp' \
+	  'program/*.cpp' | xargs -P $(JOBS) -n 8 clang-tidy -p build --quiet
+
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
+format-check:
+	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
+
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR) build-release
+	rm -rf build build-core build-sanitize build-fuzz build-release

@@ -10,6 +10,7 @@
 #include <functional>
 #include <vector>
 
+#include "core/app/version.h"
 #include "core/filters/code_pages.h"
 #include "core/filters/exclude_list.h"
 #include "core/filters/keep_nouns.h"
@@ -219,7 +220,33 @@ TEST_F(BatchRun, HelpAndVersion) {
   EXPECT_NE(help.out.find("-F208"), std::string::npos);
   const RunResult version = Run({"--version"});
   EXPECT_EQ(version.status, 0);
-  EXPECT_EQ(version.out, "Quor-Filter 3.2\n");
+  EXPECT_EQ(version.out, std::string(kNameAndVersion) + "\n");
+}
+
+TEST_F(BatchRun, LoadsNoToolkitLibrary) {
+  const std::string doc = Document("a\r\nb\r\n");
+  const RunResult run =
+      Run({"-d:" + doc, "-F208", "-c"}, "export LD_DEBUG=files");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_NE(run.err.find("calling init"), std::string::npos);
+  EXPECT_EQ(run.err.find("libQt"), std::string::npos);
+  EXPECT_EQ(ReadFile(doc), "a\nb\n");
+}
+
+TEST_F(BatchRun, MissingDesktopPartIsReported) {
+  // The copied program has no desktop part beside it.
+  const std::string doc = Document("Text\r\n");
+  for (const std::vector<std::string>& arguments :
+       {std::vector<std::string>{"-d:" + doc, "-COPY"},
+        std::vector<std::string>{"-d:" + doc}}) {
+    const RunResult run = Run(arguments, "export DISPLAY=:0");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err.find("quorfilter: Fehler! Kann den Desktop-Teil nicht "
+                           "laden: "),
+              0u)
+        << run.err;
+  }
+  EXPECT_EQ(ReadFile(doc), "Text\r\n");
 }
 
 }  // namespace

@@ -9,6 +9,9 @@ namespace quor {
 namespace {
 
 constexpr const char* kModuleFile = QUOR_DESKTOP_MODULE_FILE;
+// Where the install puts the part, seen from the installed program's folder
+// and as the absolute path of the configured prefix.
+constexpr const char* kInstallFolderFromProgram = QUOR_MODULE_FROM_PROGRAM;
 constexpr const char* kInstallFolder = QUOR_MODULE_INSTALL_DIR;
 
 std::string FolderOf(const std::string& file) {
@@ -20,8 +23,10 @@ std::string FolderOf(const std::string& file) {
 
 void* FindDesktopFunction(const std::string& program_file, const char* symbol,
                           Messages& messages) {
-  const std::array<std::string, 2> candidates = {
-      FolderOf(program_file) + "/" + kModuleFile,
+  const std::string program_folder = FolderOf(program_file);
+  const std::array<std::string, 3> candidates = {
+      program_folder + "/" + kModuleFile,
+      program_folder + "/" + kInstallFolderFromProgram + "/" + kModuleFile,
       std::string(kInstallFolder) + "/" + kModuleFile,
   };
   // A part that is there but does not load (a library it needs is missing)

@@ -3,8 +3,11 @@
 #include <QAbstractSlider>
 #include <QFontDatabase>
 #include <QFontMetrics>
+#include <QGlyphRun>
+#include <QList>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPointF>
 #include <QResizeEvent>
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -115,6 +118,7 @@ void TextView::CreateFont() {
   }
   const QFontMetrics metrics(font);
   font_ = font;
+  glyphs_ = QRawFont::fromFont(font);
   line_height_ = size > 0 ? PixelSize(size) : std::max(1, metrics.height());
   char_width_ = std::max(1, metrics.horizontalAdvance(QLatin1Char('X')));
   ascent_ = metrics.ascent();
@@ -177,6 +181,30 @@ void TextView::Scroll(Qt::Orientation orientation, int request,
   if (moved) PaintNow();
 }
 
+// Each character goes to its own cell: a font's advances may be fractions of
+// a pixel, and Qt gives some control characters and the soft hyphen no width.
+void TextView::DrawRow(QPainter& painter, const QString& row,
+                       int baseline) const {
+  const QList<quint32> indexes = glyphs_.glyphIndexesForString(row);
+  QList<quint32> found;
+  QList<QPointF> positions;
+  for (qsizetype i = 0; i < row.size() && i < indexes.size(); ++i) {
+    const QPointF cell(static_cast<qreal>(i) * char_width_, baseline);
+    if (indexes[i] != 0) {
+      found.push_back(indexes[i]);
+      positions.push_back(cell);
+    } else {
+      // A character the font lacks comes from another font, or not at all.
+      painter.drawText(cell, QString(row[i]));
+    }
+  }
+  QGlyphRun run;
+  run.setRawFont(glyphs_);
+  run.setGlyphIndexes(found);
+  run.setPositions(positions);
+  painter.drawGlyphRun(QPointF(0, 0), run);
+}
+
 void TextView::resizeEvent(QResizeEvent* event) {
   QAbstractScrollArea::resizeEvent(event);
   MeasureClient();
@@ -228,16 +256,15 @@ void TextView::paintEvent(QPaintEvent*) {
     const std::int64_t from = start + view.first_column;
     const int y = i * line_height_;
     // Cleared whole: a glyph the font lacks comes from another font and need
-    // not be one column wide.
+    // not fit its cell.
     painter.fillRect(0, y, width, line_height_, Qt::white);
     if (from < end) {
       std::string_view shown = text.substr(from, end - from);
       shown = shown.substr(0, shown.find_first_of("\r\n"));
       QString row = QString::fromStdU16String(Cp1252ToUtf16(shown));
-      // Qt would expand a tab to its next stop; here every byte is one
-      // column.
+      // A tab is a blank cell, whatever glyph the font holds for it.
       row.replace(QLatin1Char('\t'), QLatin1Char(' '));
-      painter.drawText(0, y + ascent_, row);
+      DrawRow(painter, row, y + ascent_);
     }
     ++rows;
   }

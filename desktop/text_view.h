@@ -2,11 +2,13 @@
 
 #include <QAbstractScrollArea>
 #include <QFont>
+#include <QRawFont>
 #include <Qt>
 
 #include "core/app/application.h"
 
 class QPaintEvent;
+class QPainter;
 class QResizeEvent;
 class QScrollBar;
 
@@ -46,9 +48,12 @@ class TextView : public QAbstractScrollArea {
   void ShowScrollBars();
   void OnScrollAction(Qt::Orientation orientation, int action);
   void Scroll(Qt::Orientation orientation, int request, int thumb_position);
+  void DrawRow(QPainter& painter, const QString& row, int baseline) const;
 
   Application& app_;
   QFont font_;
+  // The glyphs of font_ itself, placed cell by cell.
+  QRawFont glyphs_;
   int char_width_ = 1;
   int line_height_ = 1;
   int ascent_ = 0;

@@ -76,6 +76,12 @@ class TextViewTest : public ::testing::Test {
     return end;
   }
 
+  // Cells `first` to `first + count - 1` of row `row`.
+  QImage Cells(int row, int first, int count) {
+    return Render().copy(first * char_width_, row * kLineHeight,
+                         count * char_width_, kLineHeight);
+  }
+
   std::vector<bool> Rows(std::initializer_list<bool> rows) { return rows; }
 
   testing::RecordingMessages messages_;
@@ -102,9 +108,11 @@ TEST_F(TextViewTest, EmptyOrMissingDocumentIsWhite) {
 
 TEST_F(TextViewTest, BreaksMakeRows) {
   MakeView(10, 4);
+  Show("c");
+  const int c_end = InkEnd(0);
   Show("abc");
   EXPECT_EQ(InkedRows(), Rows({true, false, false, false}));
-  EXPECT_LE(InkEnd(0), 3 * char_width_);
+  EXPECT_EQ(InkEnd(0), 2 * char_width_ + c_end);
 
   Show("a\r\nb");
   EXPECT_EQ(app_.view.line_count, 1);
@@ -116,6 +124,8 @@ TEST_F(TextViewTest, BreaksMakeRows) {
 
 TEST_F(TextViewTest, RowsStopAtTheRightEdgeAndScrollSideways) {
   MakeView(10, 2);
+  Show(std::string(7, 'X'));
+  const QImage seven = Cells(0, 0, 10);
   Show(std::string(30, 'X') + "\n" + std::string(12, 'X'));
   EXPECT_EQ(view_->horizontalScrollBar()->maximum(), 20);
   EXPECT_EQ(view_->horizontalScrollBar()->pageStep(), 10);
@@ -124,8 +134,7 @@ TEST_F(TextViewTest, RowsStopAtTheRightEdgeAndScrollSideways) {
   view_->horizontalScrollBar()->triggerAction(QAbstractSlider::SliderMove);
   view_->horizontalScrollBar()->setSliderPosition(5);
   EXPECT_EQ(app_.view.first_column, 5);
-  EXPECT_GT(InkEnd(1), 6 * char_width_);  // columns 5 to 11 of the short line
-  EXPECT_LE(InkEnd(1), 7 * char_width_);
+  EXPECT_TRUE(Cells(1, 0, 10) == seven);  // columns 5 to 11 of the short line
 }
 
 TEST_F(TextViewTest, PartlyVisibleBottomRowAndScrolledToTheEnd) {
@@ -228,10 +237,23 @@ TEST_F(TextViewTest, BytesShowAsWindows1252Characters) {
   Show("\x80\x9F\xE4");  // euro sign, Y with diaeresis, a with diaeresis
   EXPECT_EQ(InkedRows(), Rows({true, false}));
   EXPECT_GT(InkEnd(0), 2 * char_width_);
+}
 
-  Show("\tX");  // a tab is one column like any other byte
-  EXPECT_GT(InkEnd(0), char_width_);
-  EXPECT_LE(InkEnd(0), 2 * char_width_);
+// Whatever the font's own advances, and also for bytes Qt alone would give
+// no width.
+TEST_F(TextViewTest, EveryByteTakesOneCell) {
+  MakeView(10, 1);
+  Show("X");
+  const QImage x = Cells(0, 0, 10);
+  for (const std::string& before :
+       {std::string("\t"), std::string(6, ' '), std::string("\x80\x9F\xE4 "),
+        std::string("\xAD\0\x7F\x81\x8D\x8F\x90\x9D", 8)}) {
+    SCOPED_TRACE(before.size());
+    Show(before + "X");
+    const int first = static_cast<int>(before.size());
+    EXPECT_TRUE(Cells(0, first, 10 - first) ==
+                x.copy(0, 0, (10 - first) * char_width_, kLineHeight));
+  }
 }
 
 TEST_F(TextViewTest, AnyFontSizeGivesAWorkingView) {

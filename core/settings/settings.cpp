@@ -1,6 +1,5 @@
 #include "core/settings/settings.h"
 
-#include <array>
 #include <optional>
 #include <string_view>
 #include <variant>
@@ -10,86 +9,79 @@
 namespace quor {
 namespace {
 
-struct IntKey {
-  std::int32_t Settings::*field;
-  std::int32_t fallback;
-};
+using NumberField = std::int32_t Settings::*;
 
-struct TextKey {
+struct TextField {
   std::string Settings::*field;
-  std::string_view fallback;
   std::size_t max_chars;
 };
 
+// One key of the file. Its fallback when missing is the record's default.
 struct Entry {
   std::string_view section;
-  std::string_view key_read;
-  std::string_view key_written;
-  std::variant<IntKey, TextKey> value;
+  std::string_view key;
+  std::variant<NumberField, TextField> field;
+  // Set only for a key written in another case than it is read.
+  std::string_view written_key = {};
 };
 
 constexpr std::string_view kGeneral = "Allgemein";
 constexpr std::string_view kFilter = "Filter";
 
 // Every setting in the order it is written. Keys are Windows-1252 bytes
-// (0xE4 is "ä"). The separator's fallback ", " is trimmed like a value
-// from the file, which leaves ",".
-constexpr std::array<Entry, 32> kEntries = {{
-    {kGeneral, "Maximieren", "Maximieren", IntKey{&Settings::maximize, 0}},
-    {kGeneral, "Umbrechen", "Umbrechen", IntKey{&Settings::wrap_view, 0}},
-    {kGeneral, "Clipboard", "Clipboard", IntKey{&Settings::clipboard, 0}},
-    {kGeneral, "Zeichengroesse", "Zeichengroesse",
-     IntKey{&Settings::font_size, 24}},
-    {kGeneral, "Trennzeichen", "Trennzeichen",
-     TextKey{&Settings::separator, ", ", 17}},
-    {kFilter, "Substantive", "Substantive", IntKey{&Settings::nouns, 1}},
-    {kFilter, "Woerter", "Woerter", IntKey{&Settings::duplicate_words, 1}},
-    {kFilter, "Zeilen", "Zeilen", IntKey{&Settings::duplicate_lines, 1}},
-    {kFilter, "Leerzeichen", "Leerzeichen",
-     IntKey{&Settings::superfluous_blanks, 1}},
-    {kFilter, "Grossbuchstaben", "Grossbuchstaben",
-     IntKey{&Settings::upper_case, 0}},
-    {kFilter, "Kleinbuchstaben", "Kleinbuchstaben",
-     IntKey{&Settings::lower_case, 0}},
-    {kFilter, "Html", "Html", IntKey{&Settings::html, 1}},
-    {kFilter, "Rtf", "Rtf", IntKey{&Settings::rtf, 1}},
-    {kFilter, "Exclude", "Exclude", IntKey{&Settings::exclude, 1}},
-    {kFilter, "Replace", "Replace", IntKey{&Settings::replace, 1}},
-    {kFilter, "Ansi", "Ansi", IntKey{&Settings::ansi_to_oem, 0}},
-    {kFilter, "Oem", "Oem", IntKey{&Settings::oem_to_ansi, 0}},
-    {kFilter, "Crlf", "Crlf", IntKey{&Settings::remove_line_breaks, 0}},
-    {kFilter, "Crlfcr", "Crlfcr", IntKey{&Settings::dos_to_mac, 0}},
-    {kFilter, "Crlflf", "Crlflf", IntKey{&Settings::dos_to_unix, 0}},
-    {kFilter, "Crcrlf", "Crcrlf", IntKey{&Settings::mac_to_dos, 0}},
-    {kFilter, "lfcrlf", "lfcrlf", IntKey{&Settings::unix_to_dos, 0}},
-    {kFilter, "Buchstaben", "Buchstaben", IntKey{&Settings::letters_only, 0}},
-    {kFilter, "MindestL\xE4nge", "MindestL\xE4nge",
-     IntKey{&Settings::min_word_length_button, 0}},
-    {kFilter, "2Zeichen", "2Zeichen", IntKey{&Settings::two_same_chars, 0}},
-    {kFilter, "3Zeichen", "3Zeichen", IntKey{&Settings::three_same_chars, 0}},
-    {kFilter, "XZeichen", "xZeichen", IntKey{&Settings::x_same_chars, 0}},
-    {kFilter, "ZeichenL\xE4nge", "ZeichenL\xE4nge",
-     IntKey{&Settings::same_chars_length, 2}},
-    {kFilter, "WortL\xE4nge", "WortL\xE4nge",
-     IntKey{&Settings::min_word_length, 2}},
-    {kFilter, "keine Zahlen", "keine Zahlen", IntKey{&Settings::no_digits, 0}},
-    {kFilter, "Umbruch", "Umbruch", IntKey{&Settings::wrap_words, 0}},
-    {kFilter, "Umbruch Zeichen", "Umbruch Zeichen",
-     IntKey{&Settings::wrap_width, 70}},
-}};
+// (0xE4 is "ä").
+constexpr Entry kEntries[] = {
+    {kGeneral, "Maximieren", &Settings::maximize},
+    {kGeneral, "Umbrechen", &Settings::wrap_view},
+    {kGeneral, "Clipboard", &Settings::clipboard},
+    {kGeneral, "Zeichengroesse", &Settings::font_size},
+    {kGeneral, "Trennzeichen", TextField{&Settings::separator, 17}},
+    {kFilter, "Substantive", &Settings::nouns},
+    {kFilter, "Woerter", &Settings::duplicate_words},
+    {kFilter, "Zeilen", &Settings::duplicate_lines},
+    {kFilter, "Leerzeichen", &Settings::superfluous_blanks},
+    {kFilter, "Grossbuchstaben", &Settings::upper_case},
+    {kFilter, "Kleinbuchstaben", &Settings::lower_case},
+    {kFilter, "Html", &Settings::html},
+    {kFilter, "Rtf", &Settings::rtf},
+    {kFilter, "Exclude", &Settings::exclude},
+    {kFilter, "Replace", &Settings::replace},
+    {kFilter, "Ansi", &Settings::ansi_to_oem},
+    {kFilter, "Oem", &Settings::oem_to_ansi},
+    {kFilter, "Crlf", &Settings::remove_line_breaks},
+    {kFilter, "Crlfcr", &Settings::dos_to_mac},
+    {kFilter, "Crlflf", &Settings::dos_to_unix},
+    {kFilter, "Crcrlf", &Settings::mac_to_dos},
+    {kFilter, "lfcrlf", &Settings::unix_to_dos},
+    {kFilter, "Buchstaben", &Settings::letters_only},
+    {kFilter, "MindestL\xE4nge", &Settings::min_word_length_button},
+    {kFilter, "2Zeichen", &Settings::two_same_chars},
+    {kFilter, "3Zeichen", &Settings::three_same_chars},
+    {kFilter, "XZeichen", &Settings::x_same_chars, "xZeichen"},
+    {kFilter, "ZeichenL\xE4nge", &Settings::same_chars_length},
+    {kFilter, "WortL\xE4nge", &Settings::min_word_length},
+    {kFilter, "keine Zahlen", &Settings::no_digits},
+    {kFilter, "Umbruch", &Settings::wrap_words},
+    {kFilter, "Umbruch Zeichen", &Settings::wrap_width},
+};
+
+std::string_view WrittenKey(const Entry& entry) {
+  return entry.written_key.empty() ? entry.key : entry.written_key;
+}
 
 }  // namespace
 
 void LoadSettings(const std::string& path, Settings& settings) {
   const ProfileFile file = ProfileFile::Read(path).value_or(ProfileFile());
+  const Settings defaults;
   for (const Entry& entry : kEntries) {
-    if (const auto* key = std::get_if<IntKey>(&entry.value)) {
-      settings.*key->field =
-          file.GetInt(entry.section, entry.key_read, key->fallback);
+    if (const auto* number = std::get_if<NumberField>(&entry.field)) {
+      settings.*(*number) =
+          file.GetInt(entry.section, entry.key, defaults.*(*number));
     } else {
-      const auto& text = std::get<TextKey>(entry.value);
-      settings.*text.field = file.GetText(entry.section, entry.key_read,
-                                          text.fallback, text.max_chars);
+      const auto& text = std::get<TextField>(entry.field);
+      settings.*text.field = file.GetText(entry.section, entry.key,
+                                          defaults.*text.field, text.max_chars);
     }
   }
 }
@@ -100,15 +92,23 @@ void SaveSettings(const std::string& path, const Settings& settings) {
   std::optional<ProfileFile> file = ProfileFile::Read(path);
   if (!file) return;
   for (const Entry& entry : kEntries) {
-    if (const auto* key = std::get_if<IntKey>(&entry.value)) {
-      file->SetInt(entry.section, entry.key_written, settings.*key->field);
+    if (const auto* number = std::get_if<NumberField>(&entry.field)) {
+      file->SetInt(entry.section, WrittenKey(entry), settings.*(*number));
     } else {
-      file->SetText(entry.section, entry.key_written,
-                    settings.*std::get<TextKey>(entry.value).field);
+      file->SetText(entry.section, WrittenKey(entry),
+                    settings.*std::get<TextField>(entry.field).field);
     }
   }
   // Nothing to report on failure: the record in memory keeps its values.
   file->Write(path);
+}
+
+std::string_view SettingKey(std::int32_t Settings::*member) {
+  for (const Entry& entry : kEntries) {
+    const auto* number = std::get_if<NumberField>(&entry.field);
+    if (number != nullptr && *number == member) return entry.key;
+  }
+  return {};
 }
 
 }  // namespace quor

@@ -7,7 +7,9 @@
 #include <QPushButton>
 #include <QSystemTrayIcon>
 #include <QTimer>
+#include <algorithm>
 #include <array>
+#include <vector>
 
 #include "core/app/filter_catalogue.h"
 #include "core/app/version.h"
@@ -27,11 +29,6 @@ constexpr int kFilterButtonWidth = 240;
 constexpr int kViewX = 260;
 constexpr int kViewY = 10;
 constexpr QRgb kFrameColour = qRgb(192, 192, 192);  // light grey
-
-// The filter buttons from the top of the column.
-constexpr std::array kColumnOrder = {107, 108, 106, 113, 123, 120, 112, 109,
-                                     114, 115, 105, 104, 101, 103, 102, 110,
-                                     111, 121, 122, 116, 117, 118, 119, 100};
 
 struct FixedButton {
   const char* label;
@@ -53,11 +50,12 @@ constexpr std::array<FixedButton, 8> kFixedButtons = {{
     {"Optionen", kCommandOptions, 10, 148, 240},
 }};
 
-const FilterEntry* FindFilter(int command_id) {
-  for (const FilterEntry& entry : FilterCatalogue()) {
-    if (entry.command_id == command_id) return &entry;
-  }
-  return nullptr;
+// Every filter from the top of the button column down.
+std::vector<const FilterEntry*> FiltersInColumnOrder() {
+  std::vector<const FilterEntry*> filters;
+  for (const FilterEntry& entry : FilterCatalogue()) filters.push_back(&entry);
+  std::ranges::sort(filters, {}, &FilterEntry::column);
+  return filters;
 }
 
 QString FromUtf8(std::string_view text) {
@@ -101,10 +99,9 @@ void MainWindow::RebuildButtonColumn() {
   for (QPushButton* button : buttons_) delete button;
   buttons_.clear();
   int y = kColumnTop;
-  for (const int command_id : kColumnOrder) {
-    const FilterEntry* entry = FindFilter(command_id);
-    if (entry == nullptr || app_.settings.*(entry->button_flag) == 0) continue;
-    AddButton(FromUtf8(entry->label), command_id)
+  for (const FilterEntry* entry : FiltersInColumnOrder()) {
+    if (app_.settings.*(entry->button_flag) == 0) continue;
+    AddButton(FromUtf8(entry->label), entry->command_id)
         ->setGeometry(kColumnX, y, kFilterButtonWidth, kButtonHeight);
     y += kColumnStep;
   }

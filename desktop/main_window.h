@@ -17,7 +17,8 @@ namespace quor {
 
 class TextView;
 
-// Command ids of the main window beside the filters' 100 to 123.
+// Command ids of the main window beside those of the filters, which the
+// filter catalogue holds.
 enum CommandId : int {
   kCommandEnd = 1,
   kCommandHide = 2,

@@ -84,12 +84,6 @@ std::optional<std::string> Expected(std::string_view option,
   return std::nullopt;
 }
 
-// The byte maps keep the length.
-bool KeepsLength(std::string_view option) {
-  return option == "-F1" || option == "-F2" || option == "-F102" ||
-         option == "-F103";
-}
-
 }  // namespace
 }  // namespace quor::fuzz
 
@@ -130,7 +124,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
     // there is enough.
     if (message == kNoMemory) return 0;
   }
-  if (KeepsLength(filter.option)) {
+  if (filter.byte_map != nullptr) {
     Expect(result.size() == text.size(), "a byte map keeps the length");
   }
   // A result this large comes only from a replace list that multiplies the

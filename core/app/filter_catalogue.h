@@ -10,11 +10,14 @@
 namespace quor {
 
 // One filter as the user reaches it: its button, its command, its
-// command-line option and the setting that offers its button.
+// command-line option and the setting that offers its button. Its flag's key
+// stays in the settings file's key table and its box on the options pages;
+// the catalogue's tests check that both are there.
 struct FilterEntry {
   std::string_view label;  // the button's text
   int command_id;
   std::string_view option;  // found anywhere in the command line
+  int column;               // the button's place in the column, 0 at the top
   // Runs the filter with the settings of the moment; false when it refused
   // to run (after saying why), so that no refresh follows.
   bool (*run)(Application& app);

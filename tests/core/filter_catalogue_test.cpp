@@ -2,6 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <numeric>
+#include <set>
+#include <vector>
+
+#include "core/app/command_line.h"
+#include "core/settings/settings.h"
 #include "test_support.h"
 
 namespace quor {
@@ -21,6 +28,32 @@ TEST(FilterCatalogue, EveryFilterLeavesMissingAndEmptyDocumentsAlone) {
     EXPECT_EQ(app.document.text, "");
     EXPECT_TRUE(messages.shown.empty());
   }
+}
+
+// A filter added in one place but not another, or copied from its neighbour
+// without changing every part, shows up here.
+TEST(FilterCatalogue, EveryFilterHasItsOwnNamesButtonPlaceAndSettingKey) {
+  std::set<std::string_view> labels, options, keys;
+  std::set<int> command_ids;
+  std::vector<int> columns;
+  for (const FilterEntry& filter : FilterCatalogue()) {
+    SCOPED_TRACE(filter.option);
+    EXPECT_TRUE(labels.insert(filter.label).second);
+    EXPECT_TRUE(command_ids.insert(filter.command_id).second);
+    EXPECT_TRUE(options.insert(filter.option).second);
+    // "-c" anywhere would make every run with this filter a batch run; the
+    // help text lines the options up in 12 columns.
+    EXPECT_FALSE(CommandLineHas(filter.option, "-c"));
+    EXPECT_LT(filter.option.size(), 12u);
+    columns.push_back(filter.column);
+    const std::string_view key = SettingKey(filter.button_flag);
+    EXPECT_FALSE(key.empty());
+    EXPECT_TRUE(keys.insert(key).second);
+  }
+  std::ranges::sort(columns);
+  std::vector<int> top_down(FilterCatalogue().size());
+  std::iota(top_down.begin(), top_down.end(), 0);
+  EXPECT_EQ(columns, top_down);
 }
 
 }  // namespace

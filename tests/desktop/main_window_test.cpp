@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/app/filter_catalogue.h"
 #include "desktop/text_view.h"
 #include "test_support.h"
 
@@ -88,15 +89,8 @@ TEST_F(MainWindowTest, DefaultSettingsGiveTheirFilterColumnAndFixedButtons) {
 }
 
 TEST_F(MainWindowTest, AllFiltersOnRunDownIntoTheFixedButtons) {
-  for (std::int32_t Settings::*flag :
-       {&Settings::ansi_to_oem, &Settings::oem_to_ansi, &Settings::wrap_words,
-        &Settings::no_digits, &Settings::letters_only,
-        &Settings::remove_line_breaks, &Settings::lower_case,
-        &Settings::upper_case, &Settings::dos_to_mac, &Settings::mac_to_dos,
-        &Settings::dos_to_unix, &Settings::unix_to_dos,
-        &Settings::two_same_chars, &Settings::three_same_chars,
-        &Settings::x_same_chars, &Settings::min_word_length_button}) {
-    app_.settings.*flag = 1;
+  for (const FilterEntry& filter : FilterCatalogue()) {
+    app_.settings.*filter.button_flag = 1;
   }
   MainWindow window(app_, dialogs_);
   window.show();

@@ -14,7 +14,7 @@
 #include <emmintrin.h>
 #endif
 
-#include "core/filters/char_classes.h"
+#include "core/filters/byte_classes.h"
 #include "core/filters/hash_mix.h"
 
 // How the comparison is indexed.
@@ -56,15 +56,6 @@ constexpr std::uint64_t kFoldBits = 0x2020202020202020;
 constexpr std::size_t kNone = std::numeric_limits<std::size_t>::max();
 constexpr std::uint32_t kNoNode = std::numeric_limits<std::uint32_t>::max();
 constexpr std::uint32_t kNoEntry = std::numeric_limits<std::uint32_t>::max();
-
-constexpr std::array<bool, 256> kLetters = [] {
-  std::array<bool, 256> letters{};
-  for (int c = 0; c < 256; ++c) {
-    letters[static_cast<std::size_t>(c)] =
-        IsWordLetter(static_cast<unsigned char>(c));
-  }
-  return letters;
-}();
 
 unsigned char Byte(char c) { return static_cast<unsigned char>(c); }
 
@@ -190,7 +181,9 @@ class ByteMasks {
 
   std::uint64_t Letters(std::size_t base) {
     if (base != letters_base_) {
-      letters_ = LetterBits(Block(base));
+      letters_ =
+          ClassifyLetters(reinterpret_cast<const unsigned char*>(Block(base)))
+              .letters;
       letters_base_ = base;
     }
     return letters_;
@@ -202,38 +195,6 @@ class ByteMasks {
       boundaries_base_ = base;
     }
     return boundaries_;
-  }
-
-  static std::uint64_t LetterBits(const char* p) {
-    std::uint64_t bits = 0;
-#if defined(__SSE2__)
-    const __m128i fold = _mm_set1_epi8(0x20);
-    const __m128i shift = _mm_set1_epi8(static_cast<char>(0x80 - 'a'));
-    const __m128i limit = _mm_set1_epi8(static_cast<char>(0x80 + 26));
-    for (int k = 0; k < 4; ++k) {
-      const __m128i v =
-          _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * k));
-      const __m128i f = _mm_or_si128(v, fold);
-      // a-z after folding are 26 values from 0x80 on as signed bytes.
-      __m128i letter = _mm_cmplt_epi8(_mm_add_epi8(f, shift), limit);
-      letter = _mm_or_si128(
-          letter, _mm_cmpeq_epi8(f, _mm_set1_epi8(static_cast<char>(0xE4))));
-      letter = _mm_or_si128(
-          letter, _mm_cmpeq_epi8(f, _mm_set1_epi8(static_cast<char>(0xF6))));
-      letter = _mm_or_si128(
-          letter, _mm_cmpeq_epi8(f, _mm_set1_epi8(static_cast<char>(0xFC))));
-      letter = _mm_or_si128(
-          letter, _mm_cmpeq_epi8(v, _mm_set1_epi8(static_cast<char>(0xDF))));
-      bits |= static_cast<std::uint64_t>(
-                  static_cast<unsigned>(_mm_movemask_epi8(letter)))
-              << (16 * k);
-    }
-#else
-    for (int i = 0; i < 64; ++i) {
-      bits |= std::uint64_t{kLetters[Byte(p[i])]} << i;
-    }
-#endif
-    return bits;
   }
 
   std::uint64_t BoundaryBits(const char* p) const {
@@ -487,7 +448,7 @@ class DuplicateWordRemover {
     // The first byte of the text starts a token whatever it is; later
     // tokens start with the first letter of a word.
     return p == 0 ||
-           (kLetters[Byte(buffer_[p])] && !kLetters[Byte(buffer_[p - 1])]);
+           (IsLetterByte(buffer_[p]) && !IsLetterByte(buffer_[p - 1]));
   }
 
   // Every kept token from the previous boundary up to `boundary` has its

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/filters/byte_classes.h"
 #include "core/filters/byte_scan.h"
 #include "core/filters/char_classes.h"
 
@@ -21,16 +22,6 @@ namespace {
 constexpr unsigned char Fold(char c) {
   return static_cast<unsigned char>(c) | 0x20;
 }
-
-constexpr std::array<bool, 256> kLetter = [] {
-  std::array<bool, 256> letter{};
-  for (int c = 0; c < 256; ++c) {
-    letter[c] = IsWordLetter(static_cast<unsigned char>(c));
-  }
-  return letter;
-}();
-
-bool IsLetter(char c) { return kLetter[static_cast<unsigned char>(c)]; }
 
 // An entry of the list, cut to the bytes every match of it must cover: up to
 // the first CR or LF behind its first byte. A match may run on beyond that
@@ -130,7 +121,7 @@ class ExcludeIndex {
     const char* line_break = data;
     for (std::size_t start = 0; start < list_.size(); ++start) {
       if (start != 0 &&
-          !(IsLetter(data[start]) && !IsLetter(data[start - 1]))) {
+          !(IsLetterByte(data[start]) && !IsLetterByte(data[start - 1]))) {
         continue;
       }
       if (line_break <= data + start) {
@@ -186,12 +177,12 @@ class ExcludeIndex {
 };
 
 std::size_t SkipLetters(std::string_view text, std::size_t at) {
-  while (at < text.size() && IsLetter(text[at])) ++at;
+  while (at < text.size() && IsLetterByte(text[at])) ++at;
   return at;
 }
 
 std::size_t SkipNonLetters(std::string_view text, std::size_t at) {
-  while (at < text.size() && !IsLetter(text[at])) ++at;
+  while (at < text.size() && !IsLetterByte(text[at])) ++at;
   return at;
 }
 

@@ -10,71 +10,13 @@
 #include <stdexcept>
 #include <string>
 
+#include "core/filters/byte_classes.h"
 #include "core/filters/char_classes.h"
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace quor {
 namespace {
 
-constexpr std::array<bool, 256> kIsLetter = [] {
-  std::array<bool, 256> table{};
-  for (int c = 0; c < 256; ++c) {
-    table[c] = IsWordLetter(static_cast<unsigned char>(c));
-  }
-  return table;
-}();
-
-// The text is read in blocks of 64 bytes, one bit per byte.
-constexpr std::size_t kBlock = 64;
-
-struct BlockMasks {
-  std::uint64_t letters = 0;
-  std::uint64_t capitals = 0;  // A-Z
-};
-
-BlockMasks Classify(const unsigned char* block) {
-  BlockMasks masks;
-#if defined(__SSE2__)
-  const __m128i bit5 = _mm_set1_epi8(0x20);
-  const __m128i twenty_five = _mm_set1_epi8(25);
-  for (std::size_t i = 0; i < kBlock / 16; ++i) {
-    const __m128i v =
-        _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + 16 * i));
-    // With bit 5 set, A-Z and a-z fall on a-z, and Ä, Ö, Ü on ä, ö, ü.
-    const __m128i folded = _mm_or_si128(v, bit5);
-    const __m128i from_a = _mm_sub_epi8(folded, _mm_set1_epi8('a'));
-    const __m128i from_capital_a = _mm_sub_epi8(v, _mm_set1_epi8('A'));
-    const __m128i letter = _mm_or_si128(
-        _mm_or_si128(
-            _mm_cmpeq_epi8(_mm_min_epu8(from_a, twenty_five), from_a),
-            _mm_cmpeq_epi8(folded, _mm_set1_epi8(static_cast<char>(0xE4)))),
-        _mm_or_si128(
-            _mm_or_si128(
-                _mm_cmpeq_epi8(folded, _mm_set1_epi8(static_cast<char>(0xF6))),
-                _mm_cmpeq_epi8(folded, _mm_set1_epi8(static_cast<char>(0xFC)))),
-            _mm_cmpeq_epi8(v, _mm_set1_epi8(static_cast<char>(0xDF)))));
-    const __m128i capital = _mm_cmpeq_epi8(
-        _mm_min_epu8(from_capital_a, twenty_five), from_capital_a);
-    const auto shift = static_cast<int>(16 * i);
-    masks.letters |= static_cast<std::uint64_t>(
-                         static_cast<std::uint16_t>(_mm_movemask_epi8(letter)))
-                     << shift;
-    masks.capitals |= static_cast<std::uint64_t>(static_cast<std::uint16_t>(
-                          _mm_movemask_epi8(capital)))
-                      << shift;
-  }
-#else
-  for (std::size_t i = 0; i < kBlock; ++i) {
-    masks.letters |= static_cast<std::uint64_t>(kIsLetter[block[i]]) << i;
-    masks.capitals |=
-        static_cast<std::uint64_t>(block[i] >= 'A' && block[i] <= 'Z') << i;
-  }
-#endif
-  return masks;
-}
+constexpr std::size_t kBlock = kClassifiedBlock;
 
 // Calls on_block(block, offset, starts, nouns) for each block of the text:
 // `starts` marks the first letters of nouns (words that start with A-Z),
@@ -95,7 +37,7 @@ void ForEachBlock(const std::string& text, OnBlock on_block) {
       std::memcpy(padded.data(), block, size - offset);
       block = padded.data();
     }
-    const BlockMasks masks = Classify(block);
+    const LetterMasks masks = ClassifyLetters(block);
     const std::uint64_t starts =
         masks.capitals & ~((masks.letters << 1) | previous_letter);
     // Adding a word's first bit to the letter bits carries through the word
@@ -115,7 +57,7 @@ void JoinWords(std::string& text) {
   std::size_t write = 0;
   bool blank_due = false;
   for (const char c : text) {
-    if (!kIsLetter[static_cast<unsigned char>(c)]) {
+    if (!IsLetterByte(c)) {
       blank_due = true;
       continue;
     }
@@ -170,9 +112,8 @@ void KeepNouns(TextDocument& document, std::string_view separator,
       for (; i < end; ++i) *out++ = static_cast<char>(ToLowerAscii(block[i]));
       // A noun that reaches the end of the block may go on in the next one;
       // the string's terminating zero stops it at the end of the text.
-      const bool noun_ends =
-          end < static_cast<int>(kBlock) ||
-          !kIsLetter[static_cast<unsigned char>(text.c_str()[offset + kBlock])];
+      const bool noun_ends = end < static_cast<int>(kBlock) ||
+                             !IsLetterByte(text.c_str()[offset + kBlock]);
       if (noun_ends && !separator.empty()) {
         std::memcpy(out, separator.data(), separator.size());
         out += separator.size();

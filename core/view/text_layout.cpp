@@ -1,27 +1,13 @@
 #include "core/view/text_layout.h"
 
 #include <algorithm>
-#include <array>
 
+#include "core/filters/byte_classes.h"
 #include "core/filters/byte_scan.h"
 #include "core/filters/char_classes.h"
 
 namespace quor {
 namespace {
-
-// One load per byte in the word-keeping loop instead of a chain of compares.
-constexpr std::array<bool, 256> kIsLetter = [] {
-  std::array<bool, 256> table{};
-  for (int c = 0; c < 256; ++c) {
-    table[static_cast<std::size_t>(c)] =
-        IsWordLetter(static_cast<unsigned char>(c));
-  }
-  return table;
-}();
-
-bool IsLetterAt(const char* p) {
-  return kIsLetter[static_cast<unsigned char>(*p)];
-}
 
 class LineCounter {
  public:
@@ -98,7 +84,7 @@ std::int64_t WalkWrapped(std::string_view text, std::int64_t width,
     // that is not yet finished is kept on this line, unless a blank came
     // right before (then no word is running).
     if (previous != ' ') {
-      while (p != end && IsLetterAt(p)) {
+      while (p != end && IsLetterByte(*p)) {
         ++p;
         ++column;
       }

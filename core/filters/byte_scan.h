@@ -29,13 +29,35 @@ struct FoldedByte {
   char want;
 };
 
-// Finds the first position p in [p, end) where the byte at p matches `first`
-// and the byte at p + gap matches `last`, both without regard to the case of
-// A-Z. The caller makes sure that p + gap can be read for every p < end.
-inline const char* FindPairNoCase(const char* p, const char* end,
-                                  FoldedByte first, FoldedByte last,
-                                  std::size_t gap) {
+// The two ways of searching, open to the tests that prove them equal. The
+// vector ways finish the last few bytes the plain way.
+namespace byte_scan_detail {
+
+// One position at a time; works everywhere.
+inline const char* FindPairNoCasePlain(const char* p, const char* end,
+                                       FoldedByte first, FoldedByte last,
+                                       std::size_t gap) {
+  for (; p < end; ++p) {
+    if (first.Matches(*p) && last.Matches(p[gap])) return p;
+  }
+  return end;
+}
+
+inline const char* FindLineBreakPlain(const char* p, const char* end) {
+  for (; p < end; ++p) {
+    if (*p == '\r' || *p == '\n') return p;
+  }
+  return end;
+}
+
 #if defined(__SSE2__)
+
+constexpr bool HasVectorScan() { return true; }
+
+// Sixteen positions per step with SSE2 compares.
+inline const char* FindPairNoCaseVector(const char* p, const char* end,
+                                        FoldedByte first, FoldedByte last,
+                                        std::size_t gap) {
   const __m128i first_mask = _mm_set1_epi8(first.mask);
   const __m128i first_want = _mm_set1_epi8(first.want);
   const __m128i last_mask = _mm_set1_epi8(last.mask);
@@ -50,16 +72,10 @@ inline const char* FindPairNoCase(const char* p, const char* end,
     if (mask != 0) return p + __builtin_ctz(static_cast<unsigned>(mask));
     p += 16;
   }
-#endif
-  for (; p < end; ++p) {
-    if (first.Matches(*p) && last.Matches(p[gap])) return p;
-  }
-  return end;
+  return FindPairNoCasePlain(p, end, first, last, gap);
 }
 
-// Finds the next CR or LF.
-inline const char* FindLineBreak(const char* p, const char* end) {
-#if defined(__SSE2__)
+inline const char* FindLineBreakVector(const char* p, const char* end) {
   const __m128i cr = _mm_set1_epi8('\r');
   const __m128i lf = _mm_set1_epi8('\n');
   while (end - p >= 16) {
@@ -69,11 +85,47 @@ inline const char* FindLineBreak(const char* p, const char* end) {
     if (mask != 0) return p + __builtin_ctz(static_cast<unsigned>(mask));
     p += 16;
   }
+  return FindLineBreakPlain(p, end);
+}
+
+#else
+
+constexpr bool HasVectorScan() { return false; }
+
+inline const char* FindPairNoCaseVector(const char* p, const char* end,
+                                        FoldedByte first, FoldedByte last,
+                                        std::size_t gap) {
+  return FindPairNoCasePlain(p, end, first, last, gap);
+}
+
+inline const char* FindLineBreakVector(const char* p, const char* end) {
+  return FindLineBreakPlain(p, end);
+}
+
 #endif
-  for (; p < end; ++p) {
-    if (*p == '\r' || *p == '\n') return p;
+
+}  // namespace byte_scan_detail
+
+// Finds the first position p in [p, end) where the byte at p matches `first`
+// and the byte at p + gap matches `last`, both without regard to the case of
+// A-Z. The caller makes sure that p + gap can be read for every p < end.
+inline const char* FindPairNoCase(const char* p, const char* end,
+                                  FoldedByte first, FoldedByte last,
+                                  std::size_t gap) {
+  if constexpr (byte_scan_detail::HasVectorScan()) {
+    return byte_scan_detail::FindPairNoCaseVector(p, end, first, last, gap);
+  } else {
+    return byte_scan_detail::FindPairNoCasePlain(p, end, first, last, gap);
   }
-  return end;
+}
+
+// Finds the next CR or LF.
+inline const char* FindLineBreak(const char* p, const char* end) {
+  if constexpr (byte_scan_detail::HasVectorScan()) {
+    return byte_scan_detail::FindLineBreakVector(p, end);
+  } else {
+    return byte_scan_detail::FindLineBreakPlain(p, end);
+  }
 }
 
 }  // namespace quor

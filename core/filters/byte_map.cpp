@@ -57,9 +57,9 @@ struct ChangedRows {
 
 [[gnu::target("avx2")]] void FindChangedRows(const ByteTable& table,
                                              ChangedRows& rows) {
-  for (int high = 0; high < 16; ++high) {
+  for (std::size_t high = 0; high < 16; ++high) {
     bool changes = false;
-    for (int low = 0; low < 16; ++low) {
+    for (std::size_t low = 0; low < 16; ++low) {
       changes |= table[high * 16 + low] != high * 16 + low;
     }
     if (!changes) continue;

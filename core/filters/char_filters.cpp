@@ -10,7 +10,7 @@ namespace {
 template <typename Map>
 constexpr ByteTable MakeTable(Map map) {
   ByteTable table{};
-  for (int c = 0; c < 256; ++c) {
+  for (std::size_t c = 0; c < table.size(); ++c) {
     table[c] = map(static_cast<unsigned char>(c));
   }
   return table;

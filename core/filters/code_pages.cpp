@@ -1,6 +1,7 @@
 #include "core/filters/code_pages.h"
 
 #include <array>
+#include <cstddef>
 
 #include "core/filters/byte_map.h"
 
@@ -13,8 +14,10 @@ using HighHalf = std::array<unsigned char, 128>;
 // bytes 0x80 to 0xFF differ.
 constexpr ByteTable WithAsciiBelow(const HighHalf& high) {
   ByteTable table{};
-  for (int c = 0; c < 128; ++c) table[c] = static_cast<unsigned char>(c);
-  for (int c = 0; c < 128; ++c) table[128 + c] = high[c];
+  for (std::size_t c = 0; c < 128; ++c) {
+    table[c] = static_cast<unsigned char>(c);
+  }
+  for (std::size_t c = 0; c < 128; ++c) table[128 + c] = high[c];
   return table;
 }
 

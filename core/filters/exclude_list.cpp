@@ -90,17 +90,19 @@ class ExcludeIndex {
       }
       if (at + depth == text.size()) break;
       const unsigned char next = Fold(text[at + depth]);
-      const auto begin = long_.begin();
-      lo = std::partition_point(begin + lo, begin + hi,
-                                [&](const Entry& e) {
-                                  return Fold(list_[e.start + depth]) < next;
-                                }) -
-           begin;
-      hi = std::partition_point(begin + lo, begin + hi,
-                                [&](const Entry& e) {
-                                  return Fold(list_[e.start + depth]) == next;
-                                }) -
-           begin;
+      const Entry* const entries = long_.data();
+      lo = static_cast<std::size_t>(
+          std::partition_point(entries + lo, entries + hi,
+                               [&](const Entry& e) {
+                                 return Fold(list_[e.start + depth]) < next;
+                               }) -
+          entries);
+      hi = static_cast<std::size_t>(
+          std::partition_point(entries + lo, entries + hi,
+                               [&](const Entry& e) {
+                                 return Fold(list_[e.start + depth]) == next;
+                               }) -
+          entries);
     }
     return best_length;
   }

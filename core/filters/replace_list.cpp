@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <deque>
 #include <limits>
@@ -131,7 +132,7 @@ class PresenceIndex {
         if (id == 0) id = static_cast<std::uint8_t>(classes++);
       }
     }
-    for (int c = 0; c < 256; ++c) {
+    for (std::size_t c = 0; c < class_of_.size(); ++c) {
       class_of_[c] = class_of_[ToUpperAscii(static_cast<unsigned char>(c))];
     }
     shift_ = 0;

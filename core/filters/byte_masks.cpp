@@ -63,7 +63,7 @@ std::uint64_t ByteMasks::BoundaryBits(const char* p) const {
 #if defined(__SSE2__)
   if (values_ != kTooMany) {
     const __m128i fold = _mm_set1_epi8(0x20);
-    for (int k = 0; k < 4; ++k) {
+    for (std::size_t k = 0; k < 4; ++k) {
       const __m128i f = _mm_or_si128(
           _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * k)), fold);
       __m128i hit = _mm_setzero_si128();

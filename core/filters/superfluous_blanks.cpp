@@ -55,7 +55,7 @@ struct BlockMasks {
 
 BlockMasks MasksOf(const char* p) {
   BlockMasks masks{};
-  for (int half = 0; half < 2; ++half) {
+  for (std::size_t half = 0; half < 2; ++half) {
     const __m128i v =
         _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * half));
     const auto bits = [half](__m128i m) {

@@ -1,7 +1,6 @@
 #include <QApplication>
 #include <cstddef>
 #include <optional>
-#include <span>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -18,9 +17,7 @@
 
 extern "C" __attribute__((visibility("default"))) int QuorDesktopMain(
     int argc, char** argv) {
-  const std::size_t count = argc > 1 ? static_cast<std::size_t>(argc - 1) : 0;
-  const std::string command_line = quor::JoinArguments(
-      std::span<const char* const>(argv + (argc > 0 ? 1 : 0), count));
+  const std::string command_line = quor::CommandLineOf(argc, argv);
   const quor::ProgramPaths paths = quor::ProgramPathsFor(
       quor::RunningProgramFile(argc > 0 ? argv[0] : "quorfilter"));
   // Made before the start-up so that its messages already come as boxes.

@@ -1,6 +1,5 @@
 #include <cstdio>
 #include <cstdlib>
-#include <span>
 #include <string>
 
 #include "core/app/application.h"
@@ -37,11 +36,7 @@ bool KeepOnClipboard(const std::string& program_file,
 }  // namespace
 
 int main(int argc, char** argv) {
-  // A program started without even its own name gets an empty command line.
-  const std::size_t count = argc > 1 ? static_cast<std::size_t>(argc - 1) : 0;
-  const std::span<const char* const> arguments(argv + (argc > 0 ? 1 : 0),
-                                               count);
-  const std::string command_line = quor::JoinArguments(arguments);
+  const std::string command_line = quor::CommandLineOf(argc, argv);
   if (command_line == "--help") {
     std::fputs(quor::UsageText().c_str(), stdout);
     return 0;

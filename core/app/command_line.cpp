@@ -38,6 +38,12 @@ std::string JoinArguments(std::span<const char* const> arguments) {
   return command_line;
 }
 
+std::string CommandLineOf(int argc, const char* const* argv) {
+  if (argc <= 1) return "";
+  return JoinArguments(std::span<const char* const>(
+      argv + 1, static_cast<std::size_t>(argc - 1)));
+}
+
 bool CommandLineHas(std::string_view command_line, std::string_view option) {
   return FindNoCase(command_line, option) != std::string_view::npos;
 }

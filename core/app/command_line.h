@@ -14,6 +14,10 @@ namespace quor {
 // shell has already removed the quotes the user typed.
 std::string JoinArguments(std::span<const char* const> arguments);
 
+// JoinArguments over the arguments `main` gets, without the program name. A
+// program started without even its own name gets an empty command line.
+std::string CommandLineOf(int argc, const char* const* argv);
+
 // Whether `option` occurs anywhere in the command line, in any case. A short
 // option is thus also found inside every longer one that begins with it.
 bool CommandLineHas(std::string_view command_line, std::string_view option);

@@ -16,6 +16,7 @@ trap cleanup EXIT
 
 # A fresh folder: default settings and the default window placement.
 cp "$program" "$work/quorfilter"
+cp "$(dirname "$program")/quorfilter-desktop.so" "$work/"
 cp "$here/resources/sample/brief.txt" "$work/brief.txt"
 
 unset WAYLAND_DISPLAY

@@ -73,20 +73,6 @@ TEST(ConvertRtfDocument, KeepsBodyTextOnly) {
   }
 }
 
-TEST(ConvertRtfDocument, ReportsThroughTheMessagesInOrder) {
-  RtfSession session;
-  const Converted result = Convert(
-      "{\\fonttbl{\\f0\\fnil\\fcharset0 Arial;}}{\\colortbl;\\red1 x;}"
-      "{\\stylesheet{ Normal;}}Text",
-      session);
-  EXPECT_EQ(result.text, "Text");
-  EXPECT_EQ(result.messages,
-            (Texts{"FTErr - missing font name", "FTErr - missing \"}\"",
-                   "FTErr - missing \"{\"", "FTErr - missing font number",
-                   "FTErr - missing font family", "CTErr - malformed entry",
-                   "SSErr - missing style number"}));
-}
-
 TEST(ConvertRtfDocument, CharacterSetsMapCodesFrom128) {
   const struct {
     const char* source;

@@ -16,12 +16,6 @@ TEST(TextDocument, ZeroByteEndsTheText) {
   EXPECT_EQ(clean, "abc");
 }
 
-TEST(TextDocument, LengthCountsTheTerminator) {
-  EXPECT_EQ(TextDocument{}.Length(), 0);
-  EXPECT_EQ(TextDocument{std::string()}.Length(), 1);
-  EXPECT_EQ(TextDocument{std::string("abc")}.Length(), 4);
-}
-
 TEST(UndoCopy, RestoresTheSameTextAgainAndAgain) {
   testing::RecordingMessages messages;
   TextDocument document{std::string("before")};

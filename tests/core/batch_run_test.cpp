@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <iterator>
 #include <vector>
 
 #include "core/app/version.h"
@@ -127,6 +128,11 @@ TEST_F(BatchRun, FailedWriteBackKeepsTheFileAndFails) {
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.err, "quorfilter: Fehler! Kann Datei nicht anlegen.\n");
   EXPECT_EQ(ReadFile(doc), original);
+  // No temporary file is left beside the program, the document and the
+  // run's output.
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.path()),
+                          std::filesystem::directory_iterator()),
+            4);
 }
 
 // What the filters give in-process, for comparing with a batch run.

@@ -1,12 +1,9 @@
 #include "core/app/document_file.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <filesystem>
 #include <vector>
 
@@ -155,33 +152,6 @@ TEST_F(DocumentFile, SaveKeepsPermissionsAndFollowsLinks) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.path()),
                           std::filesystem::directory_iterator()),
             2);
-}
-
-TEST_F(DocumentFile, ShortWriteLeavesTheOldFileIntact) {
-  const std::string path = dir_.File("keep.txt");
-  WriteFile(path, "the old contents");
-  // A child with a tiny file-size limit: the write comes up short.
-  const pid_t child = ::fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    std::signal(SIGXFSZ, SIG_IGN);
-    const rlimit limit{1024, 1024};
-    ::setrlimit(RLIMIT_FSIZE, &limit);
-    testing::RecordingMessages messages;
-    TextDocument document{std::string(100000, 'x')};
-    SaveDocument(document, path, messages);
-    const bool reported =
-        messages.shown.size() == 1 &&
-        messages.shown[0].second == "Kann Datei nicht anlegen.";
-    ::_exit(reported ? 0 : 1);
-  }
-  int status = 0;
-  ASSERT_EQ(::waitpid(child, &status, 0), child);
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-  EXPECT_EQ(ReadFile(path), "the old contents");
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.path()),
-                          std::filesystem::directory_iterator()),
-            1);
 }
 
 }  // namespace

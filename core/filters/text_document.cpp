@@ -1,17 +1,8 @@
 #include "core/filters/text_document.h"
 
-#include <cstring>
 #include <new>
 
 namespace quor {
-
-void CutAtZeroByte(std::string& bytes) {
-  const void* zero = std::memchr(bytes.data(), 0, bytes.size());
-  if (zero != nullptr) {
-    bytes.resize(static_cast<std::size_t>(static_cast<const char*>(zero) -
-                                          bytes.data()));
-  }
-}
 
 void TakeUndoCopy(const TextDocument& document, UndoCopy& undo) {
   if (!document.text) return;

@@ -29,9 +29,6 @@ struct UndoCopy {
   std::optional<std::string> text;
 };
 
-// Cuts `bytes` at its first zero byte, if it has one.
-void CutAtZeroByte(std::string& bytes);
-
 // Replaces `undo` by a copy of the document. Without a document nothing
 // happens; when there is no memory for the copy, `undo` ends up empty and
 // nothing is reported.

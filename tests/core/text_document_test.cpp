@@ -7,15 +7,6 @@
 namespace quor {
 namespace {
 
-TEST(TextDocument, ZeroByteEndsTheText) {
-  std::string bytes("ab\0cd", 5);
-  CutAtZeroByte(bytes);
-  EXPECT_EQ(bytes, "ab");
-  std::string clean = "abc";
-  CutAtZeroByte(clean);
-  EXPECT_EQ(clean, "abc");
-}
-
 TEST(UndoCopy, RestoresTheSameTextAgainAndAgain) {
   testing::RecordingMessages messages;
   TextDocument document{std::string("before")};

@@ -42,7 +42,8 @@ std::u16string Cp1252ToUtf16(std::string_view bytes) {
 std::string Utf16ToCp1252(std::u16string_view text) {
   std::string bytes;
   bytes.reserve(text.size());
-  for (std::size_t i = 0; i < text.size() && text[i] != 0; ++i) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == 0) continue;
     if (IsHighSurrogate(text[i]) && i + 1 < text.size() &&
         IsLowSurrogate(text[i + 1])) {
       ++i;

@@ -12,8 +12,9 @@ namespace quor {
 
 std::u16string Cp1252ToUtf16(std::string_view bytes);
 
-// A character Windows-1252 lacks becomes '?' (one for a surrogate pair); a
-// zero character ends the text.
+// A character Windows-1252 lacks becomes '?' (one for a surrogate pair). A
+// zero character is dropped: the document cannot hold a zero byte, and
+// ending the text there would lose what follows it.
 std::string Utf16ToCp1252(std::u16string_view text);
 
 }  // namespace quor

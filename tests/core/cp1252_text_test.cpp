@@ -35,8 +35,8 @@ TEST(Cp1252Text, CharactersOutsideThePageBecomeQuestionMarks) {
   EXPECT_EQ(Utf16ToCp1252(std::u16string(u"x") + char16_t(0xD83D) + u"y"),
             "x?y");
   EXPECT_EQ(Utf16ToCp1252(std::u16string(1, char16_t(0xD83D))), "?");
-  // A zero character ends the text.
-  EXPECT_EQ(Utf16ToCp1252(std::u16string(u"ab\0cd", 5)), "ab");
+  // A zero character is dropped, the rest kept.
+  EXPECT_EQ(Utf16ToCp1252(std::u16string(u"\0ab\0\0cd\0", 8)), "abcd");
 }
 
 }  // namespace

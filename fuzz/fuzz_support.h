@@ -40,7 +40,7 @@ inline void Expect(bool condition, std::string_view what) {
   if (!condition) Fail(what, "false", "true");
 }
 
-// Bytes as a document holds them: a zero byte ends the text.
+// Bytes as a document can hold them: cut at the first zero byte.
 std::string UpToZero(std::string_view bytes);
 
 // A fresh folder for the files a target writes, removed when the process

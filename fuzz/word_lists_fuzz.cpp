@@ -26,12 +26,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   const std::string path = ScratchFolder() + "/FILTER.TXT";
   if (!WriteWholeFile(path, file_bytes)) Fail("write " + path, "", "");
   std::int32_t enabled = 1;
-  const std::optional<std::string> list = LoadWordList(path, enabled);
-  Expect(list.has_value() && enabled == 1, "an existing list loads");
-  ExpectEqual("a list ends at its first zero byte", *list,
-              UpToZero(file_bytes));
-
   RecordingMessages messages;
+  const std::optional<std::string> list = LoadWordList(path, enabled, messages);
+  Expect(enabled == 1, "an existing list keeps its setting");
+  if (file_bytes.find('\0') != std::string::npos) {
+    Expect(!list && messages.shown.size() == 1,
+           "a list with a zero byte is reported and not used");
+    return 0;
+  }
+  Expect(list && messages.shown.empty(), "a list without zero bytes loads");
+  ExpectEqual("a list loads whole", *list, file_bytes);
+
   TextDocument excluded{text};
   ApplyExcludeList(excluded, list, messages);
   TextDocument replaced{text};

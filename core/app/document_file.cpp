@@ -34,9 +34,12 @@ bool ReadDocument(Application& app, std::string_view argument) {
     return false;
   }
   std::string bytes;
-  switch (ReadWholeFile(*path, bytes, /*stop_at_zero=*/true)) {
+  switch (ReadWholeFile(*path, bytes, /*refuse_zero=*/true)) {
     case ReadStatus::kCannotOpen:
       app.messages.Show(kCannotOpenFile, kCaptionError);
+      return false;
+    case ReadStatus::kHoldsZero:
+      app.messages.Show(kFileHoldsZeroBytes, kCaptionError);
       return false;
     case ReadStatus::kOutOfMemory:
       app.messages.Show(kNoMemory, kCaptionError);

@@ -12,6 +12,8 @@ namespace quor {
 inline constexpr std::string_view kCannotOpenFile = "Kann Datei nicht öffnen.";
 inline constexpr std::string_view kCannotCreateFile =
     "Kann Datei nicht anlegen.";
+inline constexpr std::string_view kFileHoldsZeroBytes =
+    "Datei enthält Nullbytes.";
 
 // Paths longer than this are refused rather than cut into another path.
 inline constexpr std::size_t kMaxWorkingPath = 1000;
@@ -24,8 +26,8 @@ std::optional<std::string> PathFromArgument(std::string_view argument);
 
 // Replaces the document by the file that `argument` names (see
 // PathFromArgument). Empties the document path first; on success sets it and
-// returns true. A failure is reported and keeps the previous document. The
-// view is left alone.
+// returns true. A failure is reported and keeps the previous document; a file
+// holding a zero byte is such a failure. The view is left alone.
 bool ReadDocument(Application& app, std::string_view argument);
 
 // ReadDocument, and on success resets and refreshes the view.

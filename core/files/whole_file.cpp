@@ -146,7 +146,7 @@ bool ReplaceThroughTemporary(const std::string& target,
 }  // namespace
 
 ReadStatus ReadWholeFile(const std::string& path, std::string& bytes,
-                         bool stop_at_zero) {
+                         bool refuse_zero) {
   FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
   if (fd.get() < 0) return ReadStatus::kCannotOpen;
   struct stat info;
@@ -182,13 +182,9 @@ ReadStatus ReadWholeFile(const std::string& path, std::string& bytes,
         data.append(spill.data(), count);
       }
       if (count == 0) break;
-      const void* zero = stop_at_zero
-                             ? std::memchr(data.data() + old_size, 0, count)
-                             : nullptr;
-      if (zero != nullptr) {
-        data.resize(static_cast<std::size_t>(static_cast<const char*>(zero) -
-                                             data.data()));
-        break;
+      if (refuse_zero &&
+          std::memchr(data.data() + old_size, 0, count) != nullptr) {
+        return ReadStatus::kHoldsZero;
       }
     }
   } catch (const std::bad_alloc&) {

@@ -5,14 +5,15 @@
 
 namespace quor {
 
-enum class ReadStatus { kOk, kCannotOpen, kOutOfMemory };
+enum class ReadStatus { kOk, kCannotOpen, kOutOfMemory, kHoldsZero };
 
 // Reads the file at `path` whole into `bytes` (which is left alone unless the
-// read succeeds). With `stop_at_zero` reading ends at the first zero byte,
-// which is not kept: the program's texts end there anyway, and this way even
-// an endless source of zeros reads as a short text.
+// read succeeds). With `refuse_zero` a file holding a zero byte is kHoldsZero:
+// the program's texts cannot hold one, and cutting there would lose the rest
+// on the next save. Reading then stops at that byte, so that even an endless
+// source of zeros is refused at once.
 ReadStatus ReadWholeFile(const std::string& path, std::string& bytes,
-                         bool stop_at_zero);
+                         bool refuse_zero);
 
 // Replaces the contents of the file at `path` by `bytes`, or creates it.
 // A regular file is replaced through a temporary file beside it and a rename,

@@ -203,12 +203,22 @@ TEST_F(BatchRun, RubbishInTheSettingsFileAndZeroBytesInAListDoNotFail) {
       dir_.File("quorfilter.INI"),
       std::string("\xFF\x01[Filter\r\n=\r\n\0\r\n[Filter]\r\nlfcrlf\r\n", 35) +
           std::string(1'000'000, '[') + "\r\n");
+  // The list is not used rather than cut at its zero byte.
   WriteFile(dir_.File("REPLACE.TXT"), std::string("alte\0Inhalt\r\n", 13));
   const std::string doc = Document("Der alte Inhalt\r\nbleibt.\r\n");
   const RunResult run = Run({"-d:" + doc, "-F105", "-c"});
   EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(run.err, "");
-  EXPECT_EQ(ReadFile(doc), "Der  Inhalt\r\nbleibt.\r\n");
+  EXPECT_EQ(run.err, "quorfilter: Warnung! REPLACE.TXT enthält Nullbytes.\n");
+  EXPECT_EQ(ReadFile(doc), "Der alte Inhalt\r\nbleibt.\r\n");
+}
+
+TEST_F(BatchRun, DocumentWithAZeroByteIsRefusedAndLeftAlone) {
+  const std::string bytes("vorne\0hinten\r\n", 14);
+  const std::string doc = Document(bytes);
+  const RunResult run = Run({"-d:" + doc, "-F208", "-c"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "quorfilter: Fehler! Datei enthält Nullbytes.\n");
+  EXPECT_EQ(ReadFile(doc), bytes);
 }
 
 TEST_F(BatchRun, RtfMessagesGoToStandardErrorWithoutFailingTheRun) {

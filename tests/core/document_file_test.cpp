@@ -63,13 +63,22 @@ TEST_F(DocumentFile, LoadThenSaveKeepsEveryByte) {
   EXPECT_TRUE(messages_.shown.empty());
 }
 
-TEST_F(DocumentFile, ZeroByteEndsTheDocumentAndTheSavedFile) {
-  WriteFile(dir_.File("z.txt"), std::string("vorne\0hinten", 12));
+TEST_F(DocumentFile, FileWithAZeroByteIsRefusedAndKeepsTheDocument) {
+  WriteFile(dir_.File("a.txt"), "alt");
   Application app = NewApp();
-  LoadDocument(app, dir_.File("z.txt"));
-  EXPECT_EQ(app.document.text, "vorne");
-  SaveDocument(app.document, dir_.File("z.txt"), messages_);
-  EXPECT_EQ(ReadFile(dir_.File("z.txt")), "vorne");
+  LoadDocument(app, dir_.File("a.txt"));
+  for (const std::string& bytes :
+       {std::string(1, '\0'), std::string("vorne\0hinten", 12),
+        std::string("ende\0", 5)}) {
+    WriteFile(dir_.File("z.txt"), bytes);
+    messages_.shown.clear();
+    EXPECT_FALSE(ReadDocument(app, Quoted(dir_.File("z.txt"))));
+    EXPECT_EQ(app.document.text, "alt");
+    EXPECT_EQ(app.document_path, "");
+    ASSERT_EQ(messages_.shown.size(), 1u);
+    EXPECT_EQ(messages_.shown[0].first, "Fehler!");
+    EXPECT_EQ(messages_.shown[0].second, "Datei enthält Nullbytes.");
+  }
 }
 
 TEST_F(DocumentFile, EmptyFileIsAnEmptyDocument) {

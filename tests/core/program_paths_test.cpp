@@ -20,19 +20,30 @@ TEST(ProgramPaths, SettingsFileTakesTheProgramsNameListsItsFolder) {
   EXPECT_EQ(ProgramPathsFor("quorfilter").exclude_list, "FILTER.TXT");
 }
 
-// A missing list clears its setting; a list that is there loads whole up to
-// a zero byte, and one that cannot be read keeps the setting.
+// A missing list clears its setting; a list that is there loads whole, and
+// one that cannot be read or holds a zero byte keeps the setting.
 TEST(WordLists, LoadOrClearTheSetting) {
   testing::TempDir dir;
+  testing::RecordingMessages messages;
   std::int32_t enabled = 5;
-  EXPECT_FALSE(LoadWordList(dir.File("FILTER.TXT"), enabled).has_value());
+  EXPECT_FALSE(
+      LoadWordList(dir.File("FILTER.TXT"), enabled, messages).has_value());
   EXPECT_EQ(enabled, 0);
   enabled = 1;
   testing::WriteFile(dir.File("empty.txt"), "");
-  EXPECT_EQ(LoadWordList(dir.File("empty.txt"), enabled), "");
-  testing::WriteFile(dir.File("list.txt"), std::string("eins\r\nzw\0ei", 11));
-  EXPECT_EQ(LoadWordList(dir.File("list.txt"), enabled), "eins\r\nzw");
-  EXPECT_FALSE(LoadWordList(dir.path(), enabled).has_value());  // a folder
+  EXPECT_EQ(LoadWordList(dir.File("empty.txt"), enabled, messages), "");
+  testing::WriteFile(dir.File("list.txt"), "eins\r\nzwei");
+  EXPECT_EQ(LoadWordList(dir.File("list.txt"), enabled, messages),
+            "eins\r\nzwei");
+  EXPECT_FALSE(LoadWordList(dir.path(), enabled, messages).has_value());
+  EXPECT_TRUE(messages.shown.empty());
+  testing::WriteFile(dir.File("REPLACE.TXT"),
+                     std::string("eins\r\nzw\0ei", 11));
+  EXPECT_FALSE(
+      LoadWordList(dir.File("REPLACE.TXT"), enabled, messages).has_value());
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].first, "Warnung!");
+  EXPECT_EQ(messages.shown[0].second, "REPLACE.TXT enthält Nullbytes.");
   EXPECT_EQ(enabled, 1);
 }
 

@@ -44,8 +44,25 @@ std::string CommandLineOf(int argc, const char* const* argv) {
       argv + 1, static_cast<std::size_t>(argc - 1)));
 }
 
+std::string OptionsPart(std::string_view command_line) {
+  const std::size_t marker = FindNoCase(command_line, "-d:");
+  if (marker == std::string_view::npos) return "";
+  std::string options(command_line.substr(0, marker));
+  // The character right after "-d:" opens the path, whatever it is.
+  const std::size_t start = marker + 4;
+  if (start < command_line.size()) {
+    const std::size_t close = command_line.find('"', start);
+    if (close != std::string_view::npos) {
+      options += ' ';
+      options.append(command_line.substr(close + 1));
+    }
+  }
+  return options;
+}
+
 bool CommandLineHas(std::string_view command_line, std::string_view option) {
-  return FindNoCase(command_line, option) != std::string_view::npos;
+  return FindNoCase(OptionsPart(command_line), option) !=
+         std::string_view::npos;
 }
 
 void RunCommandLineOptions(Application& app, std::string_view command_line) {
@@ -73,10 +90,11 @@ std::string UsageText() {
       "Aufruf: quorfilter [-d:\"DATEI\" | DATEI] [OPTIONEN] [-c]\n"
       "\n"
       "Lädt DATEI, wendet die genannten Filter in fester Reihenfolge an und\n"
-      "schreibt das Ergebnis mit -c in dieselbe Datei zurück.\n"
+      "schreibt das Ergebnis mit -c in dieselbe Datei zurück. Optionen werden\n"
+      "nie im Dateinamen gesucht.\n"
       "\n"
       "  -d:\"DATEI\"  die zu ladende Datei (ohne -d: gilt die ganze\n"
-      "              Befehlszeile als Dateiname)\n"
+      "              Befehlszeile als Dateiname, und keine Option läuft)\n"
       "  -c          Ergebnis zurückschreiben und ohne Fenster enden\n";
   for (const FilterEntry& filter : FilterCatalogue()) {
     usage += "  ";

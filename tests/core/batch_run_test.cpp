@@ -98,10 +98,22 @@ TEST_F(BatchRun, OptionsRunInTheirFixedOrderOnceEach) {
   EXPECT_EQ(ReadFile(doc), "a\rb");
 }
 
-TEST_F(BatchRun, OptionsAndBatchEndAreFoundInsideThePath) {
-  std::filesystem::create_directory(dir_.File("x-f209-cd"));
-  const std::string doc = Document("a\nb", "x-f209-cd/doc.txt");
-  EXPECT_EQ(Run({"-d:" + doc}).status, 0);
+TEST_F(BatchRun, OptionsAndBatchEndAreNeverFoundInsideThePath) {
+  std::filesystem::create_directory(dir_.File("x-f103-cd"));
+  const std::string doc = Document("a\nb", "x-f103-cd/doc.txt");
+  ASSERT_EQ(Run({"-d:" + doc, "-F209", "-c"}).status, 0);
+  EXPECT_EQ(ReadFile(doc), "a\r\nb");
+  // Neither a path after -d: nor a command line without it runs anything or
+  // ends as a batch run: without a display the window is refused.
+  const std::string no_display =
+      "unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM";
+  for (const std::vector<std::string>& arguments :
+       {std::vector<std::string>{"-d:" + doc}, std::vector<std::string>{doc},
+        std::vector<std::string>{"-F208", "-c"}}) {
+    const RunResult run = Run(arguments, no_display);
+    EXPECT_EQ(run.status, 2) << arguments.back();
+    EXPECT_NE(run.err.find("Kein Bildschirm gefunden"), std::string::npos);
+  }
   EXPECT_EQ(ReadFile(doc), "a\r\nb");
 }
 
@@ -115,8 +127,6 @@ TEST_F(BatchRun, UnloadableDocumentIsReportedAndNothingWritten) {
   }
   EXPECT_FALSE(testing::FileExists(dir_.File("fehlt.txt")));
   EXPECT_EQ(ReadFile(doc), "a\nb");
-  // Without -d: the whole command line is the path.
-  EXPECT_EQ(Run({"-F208", "-c"}).status, 1);
 }
 
 TEST_F(BatchRun, FailedWriteBackKeepsTheFileAndFails) {

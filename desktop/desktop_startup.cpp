@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <optional>
 
+#include "core/files/program_paths.h"
 #include "desktop/file_dialogs.h"
 #include "desktop/main_window.h"
 #include "desktop/tray_icon.h"
@@ -47,6 +48,7 @@ int RunDesktop(Application& app, int argc, char** argv) {
   }
 
   QApplication::exec();
+  MakeSettingsFolder(app.paths);
   SavePlacement(window, app.paths.settings_file);
   return 0;
 }

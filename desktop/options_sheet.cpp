@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "core/app/version.h"
+#include "core/files/program_paths.h"
 #include "core/settings/settings.h"
 #include "desktop/options_pages.h"
 
@@ -112,6 +113,7 @@ void OpenOptions(Application& app, QWidget* main_window,
   QObject::connect(sheet, &QDialog::finished, sheet,
                    [&app, sheet, after_close = std::move(after_close)] {
                      after_close();
+                     MakeSettingsFolder(app.paths);
                      SaveSettings(app.paths.settings_file, app.settings);
                      sheet->deleteLater();
                    });

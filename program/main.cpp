@@ -37,19 +37,20 @@ bool KeepOnClipboard(const std::string& program_file,
 
 int main(int argc, char** argv) {
   const std::string command_line = quor::CommandLineOf(argc, argv);
+  const std::string program_file =
+      quor::RunningProgramFile(argc > 0 ? argv[0] : "quorfilter");
+  const quor::ProgramPaths paths = quor::RunningProgramPaths(program_file);
   if (command_line == "--help") {
-    std::fputs(quor::UsageText().c_str(), stdout);
+    std::fputs(quor::UsageText(quor::SettingsFolder(paths)).c_str(), stdout);
     return 0;
   }
   if (command_line == "--version") {
     std::printf("%s\n", quor::kNameAndVersion);
     return 0;
   }
-  const std::string program_file =
-      quor::RunningProgramFile(argc > 0 ? argv[0] : "quorfilter");
   if (quor::IsBatchRun(command_line)) {
     quor::ConsoleMessages messages;
-    quor::Application app(quor::ProgramPathsFor(program_file), messages);
+    quor::Application app(paths, messages);
     quor::StartUp(app, command_line);
     // "-COPY" is the last of the options; it always ends the run as well,
     // since "-c" is found inside it.

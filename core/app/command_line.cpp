@@ -85,7 +85,7 @@ void RunCommandLineOptions(Application& app, std::string_view command_line) {
   ApplyFolded(app.document, folded);
 }
 
-std::string UsageText() {
+std::string UsageText(std::string_view settings_folder) {
   std::string usage =
       "Aufruf: quorfilter [-d:\"DATEI\" | DATEI] [OPTIONEN] [-c]\n"
       "\n"
@@ -107,7 +107,13 @@ std::string UsageText() {
       "  -COPY       Kopieren: das Ergebnis in die Zwischenablage (endet wie "
       "-c)\n"
       "  --help      diese Hilfe\n"
-      "  --version   die Version\n";
+      "  --version   die Version\n"
+      "\n"
+      "Einstellungen (quorfilter.INI) und Wortlisten (FILTER.TXT, "
+      "REPLACE.TXT)\n"
+      "liegen in: ";
+  usage.append(settings_folder);
+  usage += '\n';
   return usage;
 }
 

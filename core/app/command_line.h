@@ -35,7 +35,8 @@ bool CommandLineHas(std::string_view command_line, std::string_view option);
 // run ("-c") never shows its text, so there the refreshes are left out.
 void RunCommandLineOptions(Application& app, std::string_view command_line);
 
-// The text printed for --help.
-std::string UsageText();
+// The text printed for --help, naming the folder that holds the settings
+// file and the word lists.
+std::string UsageText(std::string_view settings_folder);
 
 }  // namespace quor

@@ -17,6 +17,28 @@ struct ProgramPaths {
 // "FILTER.TXT" and "REPLACE.TXT" in its folder.
 ProgramPaths ProgramPathsFor(const std::string& program_file);
 
+// The folder for the program's files when its own folder cannot take them:
+// "$XDG_CONFIG_HOME/quorfilter" when that names an absolute path, else
+// "$HOME/.config/quorfilter"; empty when neither is known. Either argument
+// may be nullptr.
+std::string UserConfigFolder(const char* xdg_config_home, const char* home);
+
+// `paths` with the same file names in `folder`.
+ProgramPaths MovedTo(const ProgramPaths& paths, const std::string& folder);
+
+// The paths the program at `program_file` uses: those beside it, unless its
+// folder is not writable and holds no settings file (an installed copy);
+// then the same names in the user's configuration folder.
+ProgramPaths RunningProgramPaths(const std::string& program_file);
+
+// Makes the folder of the settings file when it is missing, as the user's
+// configuration folder is before the settings are first written. A folder
+// that cannot be made lets the write that follows fail.
+void MakeSettingsFolder(const ProgramPaths& paths);
+
+// The folder that holds the settings file of `paths`.
+std::string SettingsFolder(const ProgramPaths& paths);
+
 // The full path of the running program, or `fallback` when the system does not
 // tell.
 std::string RunningProgramFile(const std::string& fallback);

@@ -244,6 +244,8 @@ TEST_F(BatchRun, HelpAndVersion) {
   const RunResult help = Run({"--help"});
   EXPECT_EQ(help.status, 0);
   EXPECT_NE(help.out.find("-F208"), std::string::npos);
+  EXPECT_NE(help.out.find("liegen in: " + dir_.path() + "\n"),
+            std::string::npos);
   const RunResult version = Run({"--version"});
   EXPECT_EQ(version.status, 0);
   EXPECT_EQ(version.out, std::string(kNameAndVersion) + "\n");
@@ -273,6 +275,43 @@ TEST_F(BatchRun, MissingDesktopPartIsReported) {
         << run.err;
   }
   EXPECT_EQ(ReadFile(doc), "Text\r\n");
+}
+
+// An installed copy: the program's folder is not writable for the user and
+// holds no settings file, so settings and lists come from the user's
+// configuration folder.
+TEST_F(BatchRun, InstalledCopyUsesTheUserConfigFolder) {
+  const std::string work = dir_.File("work");
+  const std::string config = dir_.File("config");
+  std::filesystem::create_directories(config + "/quorfilter");
+  std::filesystem::create_directory(work);
+  WriteFile(config + "/quorfilter/quorfilter.INI",
+            "[Filter]\r\nUmbruch Zeichen=4\r\n");
+  const std::string doc = Document("eins zwei drei", "work/doc.txt");
+  namespace fs = std::filesystem;
+  fs::permissions(work, fs::perms::all);
+  fs::permissions(doc, fs::perms::all);
+  std::string as_user = "export XDG_CONFIG_HOME=" + config;
+  if (::geteuid() == 0) {
+    // Root may write anywhere; the run goes as another user instead.
+    fs::permissions(dir_.path(), fs::perms::owner_all | fs::perms::group_read |
+                                     fs::perms::group_exec |
+                                     fs::perms::others_read |
+                                     fs::perms::others_exec);
+    as_user +=
+        "; exec setpriv --reuid=65534 --regid=65534 --clear-groups "
+        "\"$@\"";
+  } else {
+    fs::permissions(dir_.path(), fs::perms::owner_read | fs::perms::owner_exec);
+  }
+  const RunResult help = Run({"--help"}, as_user);
+  const RunResult run = Run({"-d:" + doc, "-F5", "-c"}, as_user);
+  fs::permissions(dir_.path(), fs::perms::owner_all);
+  EXPECT_NE(help.out.find("liegen in: " + config + "/quorfilter\n"),
+            std::string::npos)
+      << help.out << help.err;
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(ReadFile(doc), "eins\r\nzwei\r\ndrei");
 }
 
 }  // namespace

@@ -20,6 +20,31 @@ TEST(ProgramPaths, SettingsFileTakesTheProgramsNameListsItsFolder) {
   EXPECT_EQ(ProgramPathsFor("quorfilter").exclude_list, "FILTER.TXT");
 }
 
+TEST(ProgramPaths, UserConfigFolderAndMovedPaths) {
+  EXPECT_EQ(UserConfigFolder("/x/cfg", "/home/u"), "/x/cfg/quorfilter");
+  // A relative XDG_CONFIG_HOME is ignored, as the convention says.
+  EXPECT_EQ(UserConfigFolder("cfg", "/home/u"), "/home/u/.config/quorfilter");
+  EXPECT_EQ(UserConfigFolder(nullptr, "/home/u"), "/home/u/.config/quorfilter");
+  EXPECT_EQ(UserConfigFolder(nullptr, ""), "");
+  const ProgramPaths moved =
+      MovedTo(ProgramPathsFor("/usr/bin/quorfilter"), "/home/u/.config/q");
+  EXPECT_EQ(moved.settings_file, "/home/u/.config/q/quorfilter.INI");
+  EXPECT_EQ(moved.exclude_list, "/home/u/.config/q/FILTER.TXT");
+  EXPECT_EQ(moved.replace_list, "/home/u/.config/q/REPLACE.TXT");
+  EXPECT_EQ(SettingsFolder(moved), "/home/u/.config/q");
+  EXPECT_EQ(SettingsFolder(ProgramPathsFor("/quorfilter")), "/");
+  EXPECT_EQ(SettingsFolder(ProgramPathsFor("quorfilter")), ".");
+}
+
+TEST(ProgramPaths, SettingsFolderIsMadeBeforeTheFirstWrite) {
+  testing::TempDir dir;
+  const ProgramPaths paths =
+      MovedTo(ProgramPathsFor("/usr/bin/quorfilter"), dir.File("cfg/q"));
+  MakeSettingsFolder(paths);
+  testing::WriteFile(paths.settings_file, "[Allgemein]\r\n");
+  EXPECT_EQ(testing::ReadFile(paths.settings_file), "[Allgemein]\r\n");
+}
+
 // A missing list clears its setting; a list that is there loads whole, and
 // one that cannot be read or holds a zero byte keeps the setting.
 TEST(WordLists, LoadOrClearTheSetting) {

@@ -1,7 +1,9 @@
 #include "core/app/command_line.h"
 
+#include <algorithm>
 #include <optional>
 
+#include "core/app/document_file.h"
 #include "core/app/filter_catalogue.h"
 #include "core/filters/find_no_case.h"
 
@@ -44,34 +46,22 @@ std::string CommandLineOf(int argc, const char* const* argv) {
       argv + 1, static_cast<std::size_t>(argc - 1)));
 }
 
-std::string OptionsPart(std::string_view command_line) {
-  const std::size_t marker = FindNoCase(command_line, "-d:");
-  if (marker == std::string_view::npos) return "";
-  std::string options(command_line.substr(0, marker));
-  // The character right after "-d:" opens the path, whatever it is.
-  const std::size_t start = marker + 4;
-  if (start < command_line.size()) {
-    const std::size_t close = command_line.find('"', start);
-    if (close != std::string_view::npos) {
-      options += ' ';
-      options.append(command_line.substr(close + 1));
-    }
-  }
-  return options;
-}
-
 bool CommandLineHas(std::string_view command_line, std::string_view option) {
   return FindNoCase(OptionsPart(command_line), option) !=
          std::string_view::npos;
 }
 
 void RunCommandLineOptions(Application& app, std::string_view command_line) {
-  const bool refresh_view = !CommandLineHas(command_line, "-c");
+  const std::string options = OptionsPart(command_line);
+  const auto has = [&options](std::string_view option) {
+    return FindNoCase(options, option) != std::string_view::npos;
+  };
+  const bool refresh_view = !has("-c");
   // With no view to refresh in between, consecutive filters that are byte
   // maps run as one map, in one pass over the text.
   std::optional<ByteTable> folded;
   for (const FilterEntry& filter : FilterCatalogue()) {
-    if (!CommandLineHas(command_line, filter.option)) continue;
+    if (!has(filter.option)) continue;
     if (!refresh_view && filter.byte_map != nullptr) {
       folded = folded ? ComposeByteMaps(*folded, *filter.byte_map)
                       : *filter.byte_map;
@@ -99,7 +89,7 @@ std::string UsageText(std::string_view settings_folder) {
   for (const FilterEntry& filter : FilterCatalogue()) {
     usage += "  ";
     usage += filter.option;
-    usage.append(12 - filter.option.size(), ' ');
+    usage.append(12 - std::min<std::size_t>(filter.option.size(), 11), ' ');
     usage += filter.label;
     usage += '\n';
   }

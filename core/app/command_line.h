@@ -18,13 +18,6 @@ std::string JoinArguments(std::span<const char* const> arguments);
 // program started without even its own name gets an empty command line.
 std::string CommandLineOf(int argc, const char* const* argv);
 
-// The part of the command line that holds options: all of it but the
-// document path, which runs from "-d:" (any case) through the double quote
-// that closes it, or to the end when none does. The two sides are joined by a
-// blank, so that they cannot make an option together. A command line without
-// "-d:" is nothing but a path and holds no options.
-std::string OptionsPart(std::string_view command_line);
-
 // Whether `option` occurs anywhere in the command line's options part, in
 // any case. A short option is thus also found inside every longer one that
 // begins with it; never inside the document path.

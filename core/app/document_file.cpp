@@ -7,15 +7,45 @@
 
 namespace quor {
 
-std::optional<std::string> PathFromArgument(std::string_view argument) {
-  const std::size_t marker = FindNoCase(argument, "-d:");
-  if (marker == std::string_view::npos) return std::string(argument);
-  // The character right after "-d:" is the opening quote, whatever it is.
+namespace {
+
+// Where the path of "-d:" lies: the character right after the marker opens
+// it, whatever it is, and the next double quote closes it (npos: none does).
+struct PathBounds {
+  std::size_t marker;
+  std::size_t start;
+  std::size_t end;
+};
+
+std::optional<PathBounds> FindPathBounds(std::string_view command_line) {
+  const std::size_t marker = FindNoCase(command_line, "-d:");
+  if (marker == std::string_view::npos) return std::nullopt;
   const std::size_t start = marker + 4;
-  if (start > argument.size()) return std::nullopt;
-  const std::size_t end = argument.find('"', start);
-  if (end == std::string_view::npos) return std::nullopt;
-  return std::string(argument.substr(start, end - start));
+  const std::size_t end = start > command_line.size()
+                              ? std::string_view::npos
+                              : command_line.find('"', start);
+  return PathBounds{marker, start, end};
+}
+
+}  // namespace
+
+std::optional<std::string> PathFromArgument(std::string_view argument) {
+  const std::optional<PathBounds> bounds = FindPathBounds(argument);
+  if (!bounds) return std::string(argument);
+  if (bounds->end == std::string_view::npos) return std::nullopt;
+  return std::string(
+      argument.substr(bounds->start, bounds->end - bounds->start));
+}
+
+std::string OptionsPart(std::string_view command_line) {
+  const std::optional<PathBounds> bounds = FindPathBounds(command_line);
+  if (!bounds) return "";
+  std::string options(command_line.substr(0, bounds->marker));
+  if (bounds->end != std::string_view::npos) {
+    options += ' ';
+    options.append(command_line.substr(bounds->end + 1));
+  }
+  return options;
 }
 
 bool ReadDocument(Application& app, std::string_view argument) {

@@ -24,6 +24,13 @@ inline constexpr std::size_t kMaxWorkingPath = 1000;
 // closing quote.
 std::optional<std::string> PathFromArgument(std::string_view argument);
 
+// The part of the command line that holds options: all of it but the
+// document path, which runs from "-d:" (any case) through the double quote
+// that closes it, or to the end when none does. The two sides are joined by a
+// blank, so that they cannot make an option together. A command line without
+// "-d:" is nothing but a path and holds no options.
+std::string OptionsPart(std::string_view command_line);
+
 // Replaces the document by the file that `argument` names (see
 // PathFromArgument). Empties the document path first; on success sets it and
 // returns true. A failure is reported and keeps the previous document; a file

@@ -22,8 +22,7 @@ std::string InFolder(const std::string& folder, const std::string& path) {
 }  // namespace
 
 ProgramPaths ProgramPathsFor(const std::string& program_file) {
-  const std::size_t slash = program_file.rfind('/');
-  const std::size_t name_start = slash == std::string::npos ? 0 : slash + 1;
+  const std::size_t name_start = NameStart(program_file);
   const std::string folder = program_file.substr(0, name_start);
   std::size_t name_end = program_file.rfind('.');
   if (name_end == std::string::npos || name_end < name_start) {

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "core/app/document_file.h"
 #include "test_support.h"
 
 namespace quor {

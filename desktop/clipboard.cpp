@@ -19,6 +19,7 @@
 #include <string>
 #include <utility>
 
+#include "core/files/document_encoding.h"
 #include "core/view/cp1252_text.h"
 
 namespace quor {
@@ -191,6 +192,8 @@ bool PasteFromClipboard(Application& app, bool ask) {
   try {
     std::string bytes = Utf16ToCp1252(data->text().toStdU16String());
     app.document.text = std::move(bytes);
+    app.document.encoding =
+        EncodingOfNewText(ParseCharacterSet(app.settings.character_set));
   } catch (const std::bad_alloc&) {
     app.messages.Show(kCannotReserveMemory, kCaptionError);
     return false;

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "core/app/filter_catalogue.h"
-#include "core/app/version.h"
+#include "core/app/window_title.h"
 #include "desktop/clipboard.h"
 #include "desktop/options_sheet.h"
 #include "desktop/text_view.h"
@@ -70,7 +70,7 @@ MainWindow::MainWindow(Application& app, FileDialogs& dialogs)
       busy_(*this),
       commands_(app, *this, *view_, busy_, dialogs),
       tray_available_(&QSystemTrayIcon::isSystemTrayAvailable) {
-  setWindowTitle(QString::fromUtf8(kNameAndVersion));
+  ShowTitle();
   setWindowIcon(QIcon(QStringLiteral(":/quorfilter.png")));
   setMinimumSize(kMinimumSize, kMinimumSize);
   view_->setObjectName(QStringLiteral("text_view"));
@@ -126,6 +126,15 @@ void MainWindow::PlaceFixedButtons() {
 }
 
 void MainWindow::Execute(int command_id) {
+  RunCommand(command_id);
+  ShowTitle();
+}
+
+void MainWindow::ShowTitle() {
+  setWindowTitle(QString::fromStdString(WindowTitle(app_.document)));
+}
+
+void MainWindow::RunCommand(int command_id) {
   switch (command_id) {
     case kCommandEnd:
       close();

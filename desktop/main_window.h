@@ -66,6 +66,10 @@ class MainWindow : public QWidget {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  void RunCommand(int command_id);
+  // The title names the document's encoding, which loads, filters, undo and
+  // pastes may change.
+  void ShowTitle();
   QPushButton* AddButton(const QString& label, int command_id);
   void PlaceFixedButtons();
   // "Traybar", and minimising when a tray exists.

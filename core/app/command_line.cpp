@@ -65,6 +65,9 @@ void RunCommandLineOptions(Application& app, std::string_view command_line) {
     if (!refresh_view && filter.byte_map != nullptr) {
       folded = folded ? ComposeByteMaps(*folded, *filter.byte_map)
                       : *filter.byte_map;
+      if (filter.gives_code_page_bytes) {
+        app.document.encoding = TextEncoding::kCp1252;
+      }
       continue;
     }
     ApplyFolded(app.document, folded);

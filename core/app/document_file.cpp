@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "core/files/document_encoding.h"
 #include "core/files/whole_file.h"
 #include "core/filters/find_no_case.h"
 
@@ -25,6 +26,40 @@ std::optional<PathBounds> FindPathBounds(std::string_view command_line) {
                               ? std::string_view::npos
                               : command_line.find('"', start);
   return PathBounds{marker, start, end};
+}
+
+// Reports a failed read; true when the read succeeded.
+bool ReportRead(ReadStatus status, Messages& messages) {
+  switch (status) {
+    case ReadStatus::kOk:
+      return true;
+    case ReadStatus::kCannotOpen:
+      messages.Show(kCannotOpenFile, kCaptionError);
+      break;
+    case ReadStatus::kHoldsZero:
+      messages.Show(kFileHoldsZeroBytes, kCaptionError);
+      break;
+    case ReadStatus::kOutOfMemory:
+      messages.Show(kNoMemory, kCaptionError);
+      break;
+  }
+  return false;
+}
+
+// Reports a refused file; true when the decoded text may be used.
+bool ReportDecoding(DecodeStatus status, Messages& messages) {
+  switch (status) {
+    case DecodeStatus::kOk:
+    case DecodeStatus::kOutsideCp1252:
+      return true;
+    case DecodeStatus::kNotUtf8:
+      messages.Show(kFileNotUtf8, kCaptionError);
+      break;
+    case DecodeStatus::kHoldsZero:
+      messages.Show(kFileHoldsZeroBytes, kCaptionError);
+      break;
+  }
+  return false;
 }
 
 }  // namespace
@@ -63,23 +98,28 @@ bool ReadDocument(Application& app, std::string_view argument) {
     app.messages.Show(kCannotOpenFile, kCaptionError);
     return false;
   }
+  const CharacterSet set = ParseCharacterSet(app.settings.character_set);
   std::string bytes;
-  switch (ReadWholeFile(*path, bytes, /*refuse_zero=*/true)) {
-    case ReadStatus::kCannotOpen:
-      app.messages.Show(kCannotOpenFile, kCaptionError);
-      return false;
-    case ReadStatus::kHoldsZero:
-      app.messages.Show(kFileHoldsZeroBytes, kCaptionError);
-      return false;
-    case ReadStatus::kOutOfMemory:
-      app.messages.Show(kNoMemory, kCaptionError);
-      return false;
-    case ReadStatus::kOk:
-      break;
+  const ReadStatus read =
+      ReadWholeFile(*path, bytes,
+                    set == CharacterSet::kAuto ? ZeroBytes::kRefusedUnlessUtf16
+                                               : ZeroBytes::kRefused);
+  if (!ReportRead(read, app.messages)) return false;
+  DecodedDocument decoded{};
+  try {
+    decoded = DecodeDocument(bytes, set);
+  } catch (const std::bad_alloc&) {
+    app.messages.Show(kNoMemory, kCaptionError);
+    return false;
   }
+  if (!ReportDecoding(decoded.status, app.messages)) return false;
   // Moves only from here on: nothing can fail half way.
   app.document.text = std::move(bytes);
+  app.document.encoding = decoded.encoding;
   app.document_path = std::move(*path);
+  if (decoded.status == DecodeStatus::kOutsideCp1252) {
+    app.messages.Show(kTextOutsideCp1252, kCaptionNote);
+  }
   return true;
 }
 
@@ -93,9 +133,24 @@ void LoadDocument(Application& app, std::string_view argument) {
 void SaveDocument(const TextDocument& document, const std::string& path,
                   Messages& messages) {
   if (path.empty() || !document.text) return;
-  if (path.size() > kMaxWorkingPath || !WriteWholeFile(path, *document.text)) {
+  if (path.size() > kMaxWorkingPath) {
     messages.Show(kCannotCreateFile, kCaptionError);
+    return;
   }
+  bool written = false;
+  if (document.encoding == TextEncoding::kCp1252) {
+    written = WriteWholeFile(path, *document.text);
+  } else {
+    std::string bytes;
+    try {
+      bytes = EncodeDocument(*document.text, document.encoding);
+    } catch (const std::bad_alloc&) {
+      messages.Show(kNoMemory, kCaptionError);
+      return;
+    }
+    written = WriteWholeFile(path, bytes);
+  }
+  if (!written) messages.Show(kCannotCreateFile, kCaptionError);
 }
 
 }  // namespace quor

@@ -14,6 +14,11 @@ inline constexpr std::string_view kCannotCreateFile =
     "Kann Datei nicht anlegen.";
 inline constexpr std::string_view kFileHoldsZeroBytes =
     "Datei enthält Nullbytes.";
+inline constexpr std::string_view kFileNotUtf8 =
+    "Datei ist kein gültiges UTF-8.";
+inline constexpr std::string_view kTextOutsideCp1252 =
+    "Text enthält Zeichen außerhalb von Windows-1252 und wird als Bytes "
+    "bearbeitet.";
 
 // Paths longer than this are refused rather than cut into another path.
 inline constexpr std::size_t kMaxWorkingPath = 1000;
@@ -32,17 +37,21 @@ std::optional<std::string> PathFromArgument(std::string_view argument);
 std::string OptionsPart(std::string_view command_line);
 
 // Replaces the document by the file that `argument` names (see
-// PathFromArgument). Empties the document path first; on success sets it and
+// PathFromArgument), read in the character set of the settings. Empties the
+// document path first; on success sets it and the document's encoding and
 // returns true. A failure is reported and keeps the previous document; a file
-// holding a zero byte is such a failure. The view is left alone.
+// holding a zero byte is such a failure, and so is a file that is not UTF-8
+// when the settings say every file is. A Unicode text with characters that
+// Windows-1252 lacks is loaded as bytes, and the user is told. The view is
+// left alone.
 bool ReadDocument(Application& app, std::string_view argument);
 
 // ReadDocument, and on success resets and refreshes the view.
 void LoadDocument(Application& app, std::string_view argument);
 
-// Writes the document's text to `path`, replacing the file only once the new
-// contents are completely written. Reports "Kann Datei nicht anlegen." when
-// that fails; the old file is then left as it was.
+// Writes the document's text to `path` in the document's encoding, replacing
+// the file only once the new contents are completely written. Reports "Kann
+// Datei nicht anlegen." when that fails; the old file is then left as it was.
 void SaveDocument(const TextDocument& document, const std::string& path,
                   Messages& messages);
 

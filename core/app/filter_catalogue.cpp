@@ -28,6 +28,15 @@ bool RunOnDocument(Application& app) {
   return true;
 }
 
+// Whoever converts to or from the DOS code page wants those bytes on disk,
+// not a Unicode file.
+template <void (*Filter)(TextDocument&, Messages&)>
+bool RunToCodePageBytes(Application& app) {
+  Filter(app.document, app.messages);
+  app.document.encoding = TextEncoding::kCp1252;
+  return true;
+}
+
 bool RunConvertRtf(Application& app) {
   ConvertRtfDocument(app.document, app.rtf_session, app.messages);
   return true;
@@ -77,10 +86,10 @@ bool RunKeepNouns(Application& app) {
 }
 
 constexpr std::array kCatalogue = {
-    FilterEntry{"Ansi -> OEM", 107, "-F1", 0, RunOnDocument<AnsiToOem>,
-                &Settings::ansi_to_oem, &kAnsiToOemMap},
-    FilterEntry{"OEM -> ANSI", 108, "-F2", 1, RunOnDocument<OemToAnsi>,
-                &Settings::oem_to_ansi, &kOemToAnsiMap},
+    FilterEntry{"Ansi -> OEM", 107, "-F1", 0, RunToCodePageBytes<AnsiToOem>,
+                &Settings::ansi_to_oem, &kAnsiToOemMap, true},
+    FilterEntry{"OEM -> ANSI", 108, "-F2", 1, RunToCodePageBytes<OemToAnsi>,
+                &Settings::oem_to_ansi, &kOemToAnsiMap, true},
     FilterEntry{"HTML -> Text", 106, "-F3", 2, RunOnDocument<HtmlToText>,
                 &Settings::html},
     FilterEntry{"RTF -> Text", 113, "-F4", 3, RunConvertRtf, &Settings::rtf},

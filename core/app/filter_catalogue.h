@@ -25,6 +25,9 @@ struct FilterEntry {
   // For a filter that is nothing but a byte map: its table, so that runs of
   // such filters can be done in one pass. `run` does the same.
   const ByteTable* byte_map = nullptr;
+  // Whether the result is code-page bytes, to be saved as such whatever
+  // encoding the document's file had. `run` sets the encoding itself.
+  bool gives_code_page_bytes = false;
 };
 
 // Every filter, in the order in which the command line runs them.

@@ -13,6 +13,8 @@
 #include <stdexcept>
 #include <utility>
 
+#include "core/files/document_encoding.h"
+
 namespace quor {
 namespace {
 
@@ -146,7 +148,7 @@ bool ReplaceThroughTemporary(const std::string& target,
 }  // namespace
 
 ReadStatus ReadWholeFile(const std::string& path, std::string& bytes,
-                         bool refuse_zero) {
+                         ZeroBytes zero_bytes) {
   FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
   if (fd.get() < 0) return ReadStatus::kCannotOpen;
   struct stat info;
@@ -182,7 +184,11 @@ ReadStatus ReadWholeFile(const std::string& path, std::string& bytes,
         data.append(spill.data(), count);
       }
       if (count == 0) break;
-      if (refuse_zero &&
+      if (zero_bytes == ZeroBytes::kRefusedUnlessUtf16 &&
+          StartsWithUtf16Mark(data)) {
+        zero_bytes = ZeroBytes::kKept;
+      }
+      if (zero_bytes != ZeroBytes::kKept &&
           std::memchr(data.data() + old_size, 0, count) != nullptr) {
         return ReadStatus::kHoldsZero;
       }

@@ -7,13 +7,17 @@ namespace quor {
 
 enum class ReadStatus { kOk, kCannotOpen, kOutOfMemory, kHoldsZero };
 
+// What a read does with zero bytes. The program's texts cannot hold one, and
+// cutting there would lose the rest on the next save, so a text file with one
+// is refused (kHoldsZero). Reading then stops at that byte, so that even an
+// endless source of zeros is refused at once. In UTF-16 zero bytes are part
+// of the characters; whether the text holds a zero is found after decoding.
+enum class ZeroBytes { kKept, kRefused, kRefusedUnlessUtf16 };
+
 // Reads the file at `path` whole into `bytes` (which is left alone unless the
-// read succeeds). With `refuse_zero` a file holding a zero byte is kHoldsZero:
-// the program's texts cannot hold one, and cutting there would lose the rest
-// on the next save. Reading then stops at that byte, so that even an endless
-// source of zeros is refused at once.
+// read succeeds).
 ReadStatus ReadWholeFile(const std::string& path, std::string& bytes,
-                         bool refuse_zero);
+                         ZeroBytes zero_bytes);
 
 // Replaces the contents of the file at `path` by `bytes`, or creates it.
 // A regular file is replaced through a temporary file beside it and a rename,

@@ -27,7 +27,7 @@ std::optional<std::string> LoadWordList(const std::string& path,
     return std::nullopt;
   }
   std::string bytes;
-  switch (ReadWholeFile(path, bytes, /*refuse_zero=*/true)) {
+  switch (ReadWholeFile(path, bytes, ZeroBytes::kRefused)) {
     case ReadStatus::kOk:
       return bytes;
     case ReadStatus::kOutOfMemory:

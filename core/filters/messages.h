@@ -9,6 +9,7 @@ namespace quor {
 // Captions and texts that several parts of the program show.
 inline constexpr std::string_view kCaptionError = "Fehler!";
 inline constexpr std::string_view kCaptionWarning = "Warnung!";
+inline constexpr std::string_view kCaptionNote = "Hinweis!";
 inline constexpr std::string_view kNoMemory = "Nicht genug Speicher frei.";
 
 // The one way the program talks to its user. The console writes a line per

@@ -9,6 +9,7 @@ void TakeUndoCopy(const TextDocument& document, UndoCopy& undo) {
   undo.text.reset();
   try {
     undo.text = *document.text;
+    undo.encoding = document.encoding;
   } catch (const std::bad_alloc&) {
     undo.text.reset();
   }
@@ -23,6 +24,7 @@ bool RestoreUndoCopy(const UndoCopy& undo, TextDocument& document,
     messages.Show(kNoMemory, kCaptionError);
     return false;
   }
+  document.encoding = undo.encoding;
   return true;
 }
 

@@ -8,12 +8,24 @@
 
 namespace quor {
 
+// How the document's file holds its text. The text in memory is always
+// Windows-1252 bytes; a Unicode file is turned into them when it is read and
+// back when it is written. kCp1252 is a file of plain bytes.
+enum class TextEncoding : std::uint8_t {
+  kCp1252,
+  kUtf8,
+  kUtf8Bom,
+  kUtf16Le,
+  kUtf16Be,
+};
+
 // The one document the program holds. `text` stays absent until a file or the
 // clipboard brings a document in. The text never holds a zero byte: whatever
 // brings bytes in cuts them at the first one, so every filter may treat the
 // text as a C string as well.
 struct TextDocument {
   std::optional<std::string> text;
+  TextEncoding encoding = TextEncoding::kCp1252;
 
   bool HasText() const { return text.has_value(); }
 
@@ -24,9 +36,11 @@ struct TextDocument {
   }
 };
 
-// A copy of the document taken before a filter command, for one level of undo.
+// A copy of the document (text and encoding) taken before a filter command,
+// for one level of undo.
 struct UndoCopy {
   std::optional<std::string> text;
+  TextEncoding encoding = TextEncoding::kCp1252;
 };
 
 // Replaces `undo` by a copy of the document. Without a document nothing

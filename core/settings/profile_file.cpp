@@ -100,7 +100,7 @@ ProfileFile::ProfileFile(std::string_view bytes) {
 
 std::optional<ProfileFile> ProfileFile::Read(const std::string& path) {
   std::string bytes;
-  if (ReadWholeFile(path, bytes, /*refuse_zero=*/false) == ReadStatus::kOk) {
+  if (ReadWholeFile(path, bytes, ZeroBytes::kKept) == ReadStatus::kOk) {
     return ProfileFile(bytes);
   }
   if (access(path.c_str(), F_OK) != 0) return ProfileFile();

@@ -36,6 +36,7 @@ constexpr Entry kEntries[] = {
     {kGeneral, "Clipboard", &Settings::clipboard},
     {kGeneral, "Zeichengroesse", &Settings::font_size},
     {kGeneral, "Trennzeichen", TextField{&Settings::separator, 17}},
+    {kGeneral, "Zeichensatz", TextField{&Settings::character_set, 16}},
     {kFilter, "Substantive", &Settings::nouns},
     {kFilter, "Woerter", &Settings::duplicate_words},
     {kFilter, "Zeilen", &Settings::duplicate_lines},

@@ -17,6 +17,8 @@ struct Settings {
   std::int32_t clipboard = 0;
   std::int32_t font_size = 24;
   std::string separator = ",";
+  // How document files are read: "Auto", "ANSI" or "UTF-8".
+  std::string character_set = "Auto";
 
   // Section "Filter": one flag per button, and the filter parameters.
   std::int32_t nouns = 1;

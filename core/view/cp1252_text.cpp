@@ -1,32 +1,18 @@
 #include "core/view/cp1252_text.h"
 
-#include <array>
 #include <cstddef>
+
+#include "core/files/cp1252_chars.h"
 
 namespace quor {
 namespace {
-
-// 0x80 to 0x9F; the unassigned bytes stand for themselves. Every other byte
-// is the Unicode character of the same value.
-constexpr std::array<char16_t, 32> kHighControls = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-char16_t CharOf(unsigned char byte) {
-  return byte >= 0x80 && byte < 0xA0 ? kHighControls[byte - 0x80] : byte;
-}
 
 bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c < 0xDC00; }
 bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c < 0xE000; }
 
 char ByteOf(char16_t c) {
-  if (c < 0x80 || (c >= 0xA0 && c < 0x100)) return static_cast<char>(c);
-  for (std::size_t i = 0; i < kHighControls.size(); ++i) {
-    if (kHighControls[i] == c) return static_cast<char>(0x80 + i);
-  }
-  return '?';
+  const int byte = Cp1252ByteOf(c);
+  return byte < 0 ? '?' : static_cast<char>(byte);
 }
 
 }  // namespace
@@ -34,7 +20,7 @@ char ByteOf(char16_t c) {
 std::u16string Cp1252ToUtf16(std::string_view bytes) {
   std::u16string text(bytes.size(), u'\0');
   for (std::size_t i = 0; i < bytes.size(); ++i) {
-    text[i] = CharOf(static_cast<unsigned char>(bytes[i]));
+    text[i] = Cp1252Char(static_cast<unsigned char>(bytes[i]));
   }
   return text;
 }

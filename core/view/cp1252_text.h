@@ -5,10 +5,8 @@
 
 namespace quor {
 
-// The document holds Windows-1252 bytes; only the screen and the clipboard
-// see Unicode. The five bytes Windows-1252 leaves unassigned (0x81, 0x8D,
-// 0x8F, 0x90, 0x9D) become the C1 controls of the same value, so that every
-// byte survives the way there and back.
+// The document holds Windows-1252 bytes; the screen and the clipboard see
+// Unicode. Every byte survives the way there and back (see Cp1252Char).
 
 std::u16string Cp1252ToUtf16(std::string_view bytes);
 

@@ -41,7 +41,7 @@ TEST_F(SettingsTest, NewFileHoldsAllKeysInOrderAndReadsBack) {
   // clang-format off
   const Settings settings{
       .maximize = -1, .wrap_view = 2, .clipboard = 3, .font_size = 4,
-      .separator = ";", .nouns = 6, .duplicate_words = 7, .duplicate_lines = 8,
+      .separator = ";", .character_set = "utf-8", .nouns = 6, .duplicate_words = 7, .duplicate_lines = 8,
       .superfluous_blanks = 9, .upper_case = 10, .lower_case = 11, .html = 12,
       .rtf = 13, .exclude = 14, .replace = 15, .ansi_to_oem = 16,
       .oem_to_ansi = 17, .remove_line_breaks = 18, .dos_to_mac = 19,
@@ -54,7 +54,7 @@ TEST_F(SettingsTest, NewFileHoldsAllKeysInOrderAndReadsBack) {
   SaveSettings(path_, settings);
   const std::string expected =
       "[Allgemein]\r\nMaximieren=-1\r\nUmbrechen=2\r\nClipboard=3\r\n"
-      "Zeichengroesse=4\r\nTrennzeichen=;\r\n\r\n"
+      "Zeichengroesse=4\r\nTrennzeichen=;\r\nZeichensatz=utf-8\r\n\r\n"
       "[Filter]\r\nSubstantive=6\r\nWoerter=7\r\nZeilen=8\r\nLeerzeichen=9\r\n"
       "Grossbuchstaben=10\r\nKleinbuchstaben=11\r\nHtml=12\r\nRtf=13\r\n"
       "Exclude=14\r\nReplace=15\r\nAnsi=16\r\nOem=17\r\nCrlf=18\r\n"
@@ -82,11 +82,11 @@ TEST_F(SettingsTest, ExistingFileKeepsItsLinesAndGainsMissingOnes) {
       << bytes;
   EXPECT_TRUE(bytes.ends_with(
       "Umbruch Zeichen=70\n\n\n[Allgemein]\nMaximieren=0\nUmbrechen=0\n"
-      "Clipboard=0\nZeichengroesse=24\nTrennzeichen=,\n"))
+      "Clipboard=0\nZeichengroesse=24\nTrennzeichen=,\nZeichensatz=Auto\n"))
       << bytes;
   EXPECT_EQ(bytes.find('\r'), std::string::npos);
   EXPECT_EQ(bytes.find("xZeichen"), std::string::npos);
-  EXPECT_EQ(std::ranges::count(bytes, '='), 34);
+  EXPECT_EQ(std::ranges::count(bytes, '='), 35);
 }
 
 TEST_F(SettingsTest, SeparatorIsWrittenAsIsAndReadTrimmed) {

@@ -12,13 +12,15 @@ namespace {
 TEST(WholeFile, ReadsFilesWhoseSizeIsUnknownOrChanging) {
   // Files of /proc claim a size of 0 but have contents.
   std::string bytes;
-  ASSERT_EQ(ReadWholeFile("/proc/self/status", bytes, true), ReadStatus::kOk);
+  ASSERT_EQ(ReadWholeFile("/proc/self/status", bytes, ZeroBytes::kRefused),
+            ReadStatus::kOk);
   EXPECT_EQ(bytes.rfind("Name:", 0), 0u);
 }
 
 TEST(WholeFile, EndlessZerosAreRefusedAtOnce) {
   std::string bytes = "old";
-  ASSERT_EQ(ReadWholeFile("/dev/zero", bytes, true), ReadStatus::kHoldsZero);
+  ASSERT_EQ(ReadWholeFile("/dev/zero", bytes, ZeroBytes::kRefused),
+            ReadStatus::kHoldsZero);
   EXPECT_EQ(bytes, "old");
 }
 

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+
+namespace quor {
+
+// The characters of Windows-1252's bytes 0x80 to 0x9F. The five bytes it
+// leaves unassigned (0x81, 0x8D, 0x8F, 0x90, 0x9D) stand for the C1 controls
+// of the same value, so that every byte has a character and back. Every
+// other byte is the Unicode character of the same value.
+inline constexpr std::array<char16_t, 32> kCp1252HighChars = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+constexpr char16_t Cp1252Char(unsigned char byte) {
+  return byte >= 0x80 && byte < 0xA0 ? kCp1252HighChars[byte - 0x80] : byte;
+}
+
+// The byte of character `c`, or -1 when Windows-1252 has none.
+constexpr int Cp1252ByteOf(char32_t c) {
+  if (c < 0x80 || (c >= 0xA0 && c < 0x100)) return static_cast<int>(c);
+  for (std::size_t i = 0; i < kCp1252HighChars.size(); ++i) {
+    if (kCp1252HighChars[i] == c) return static_cast<int>(0x80 + i);
+  }
+  return -1;
+}
+
+}  // namespace quor

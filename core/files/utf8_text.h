@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace quor {
+
+struct Utf8Reading {
+  bool well_formed = true;  // no byte outside a well-formed sequence
+  bool multibyte = false;   // at least one character of two or more bytes
+  bool all_cp1252 = true;   // every character has a Windows-1252 byte
+};
+
+// Reads `bytes` from `start` on as UTF-8 (no overlong forms, surrogates or
+// characters beyond U+10FFFF). When they are well formed and every character
+// has a Windows-1252 byte, the whole of `bytes` is replaced by those bytes,
+// in place (the first `start` bytes dropped); otherwise it is left alone.
+Utf8Reading DecodeUtf8ToCp1252(std::string& bytes, std::size_t start);
+
+// Appends the UTF-8 form of the Windows-1252 text `text` to `out`.
+void AppendCp1252AsUtf8(std::string_view text, std::string& out);
+
+}  // namespace quor

@@ -27,7 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   if (!WriteWholeFile(path, file_bytes)) Fail("write " + path, "", "");
   std::int32_t enabled = 1;
   RecordingMessages messages;
-  const std::optional<std::string> list = LoadWordList(path, enabled, messages);
+  const std::optional<std::string> list =
+      LoadWordList(path, CharacterSet::kAnsi, enabled, messages);
   Expect(enabled == 1, "an existing list keeps its setting");
   if (file_bytes.find('\0') != std::string::npos) {
     Expect(!list && messages.shown.size() == 1,

@@ -8,10 +8,11 @@ namespace quor {
 
 void StartUp(Application& app, std::string_view command_line) {
   LoadSettings(app.paths.settings_file, app.settings);
-  app.exclude_list =
-      LoadWordList(app.paths.exclude_list, app.settings.exclude, app.messages);
-  app.replace_list =
-      LoadWordList(app.paths.replace_list, app.settings.replace, app.messages);
+  const CharacterSet set = ParseCharacterSet(app.settings.character_set);
+  app.exclude_list = LoadWordList(app.paths.exclude_list, set,
+                                  app.settings.exclude, app.messages);
+  app.replace_list = LoadWordList(app.paths.replace_list, set,
+                                  app.settings.replace, app.messages);
   // A batch run never shows its text, so laying it out (a pass over the whole
   // text) would be wasted.
   if (IsBatchRun(command_line)) {

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "core/files/document_encoding.h"
 #include "core/filters/messages.h"
 
 namespace quor {
@@ -13,9 +14,12 @@ namespace quor {
 // cleared when the file does not exist or there is no memory for it, so the
 // list's button is not offered; a file that exists but cannot be read leaves
 // it alone. A file holding a zero byte is not used either (its words would be
-// cut there) and is reported as a warning naming the file.
+// cut there) and is reported as a warning naming the file. Unless `set` is
+// ANSI, a list in UTF-8 or UTF-16 whose characters all exist in Windows-1252
+// is turned into those bytes, so that it matches the documents' text; any
+// other list is used as its bytes.
 std::optional<std::string> LoadWordList(const std::string& path,
-                                        std::int32_t& enabled,
+                                        CharacterSet set, std::int32_t& enabled,
                                         Messages& messages);
 
 }  // namespace quor

@@ -51,21 +51,36 @@ TEST(WordLists, LoadOrClearTheSetting) {
   testing::TempDir dir;
   testing::RecordingMessages messages;
   std::int32_t enabled = 5;
-  EXPECT_FALSE(
-      LoadWordList(dir.File("FILTER.TXT"), enabled, messages).has_value());
+  EXPECT_FALSE(LoadWordList(dir.File("FILTER.TXT"), CharacterSet::kAuto,
+                            enabled, messages)
+                   .has_value());
   EXPECT_EQ(enabled, 0);
   enabled = 1;
   testing::WriteFile(dir.File("empty.txt"), "");
-  EXPECT_EQ(LoadWordList(dir.File("empty.txt"), enabled, messages), "");
+  EXPECT_EQ(LoadWordList(dir.File("empty.txt"), CharacterSet::kAuto, enabled,
+                         messages),
+            "");
   testing::WriteFile(dir.File("list.txt"), "eins\r\nzwei");
-  EXPECT_EQ(LoadWordList(dir.File("list.txt"), enabled, messages),
+  EXPECT_EQ(LoadWordList(dir.File("list.txt"), CharacterSet::kAuto, enabled,
+                         messages),
             "eins\r\nzwei");
-  EXPECT_FALSE(LoadWordList(dir.path(), enabled, messages).has_value());
+  // A UTF-8 list matches the documents' Windows-1252 text, unless the
+  // settings say every file is bytes.
+  testing::WriteFile(dir.File("utf8.txt"), "f\xC3\xBCr");
+  EXPECT_EQ(LoadWordList(dir.File("utf8.txt"), CharacterSet::kAuto, enabled,
+                         messages),
+            "f\xFCr");
+  EXPECT_EQ(LoadWordList(dir.File("utf8.txt"), CharacterSet::kAnsi, enabled,
+                         messages),
+            "f\xC3\xBCr");
+  EXPECT_FALSE(LoadWordList(dir.path(), CharacterSet::kAuto, enabled, messages)
+                   .has_value());
   EXPECT_TRUE(messages.shown.empty());
   testing::WriteFile(dir.File("REPLACE.TXT"),
                      std::string("eins\r\nzw\0ei", 11));
-  EXPECT_FALSE(
-      LoadWordList(dir.File("REPLACE.TXT"), enabled, messages).has_value());
+  EXPECT_FALSE(LoadWordList(dir.File("REPLACE.TXT"), CharacterSet::kAuto,
+                            enabled, messages)
+                   .has_value());
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].first, "Warnung!");
   EXPECT_EQ(messages.shown[0].second, "REPLACE.TXT enthält Nullbytes.");

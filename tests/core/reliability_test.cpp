@@ -178,8 +178,8 @@ TEST(ReliabilityWordLists, LongLinesAndMissingBreaks) {
     WriteFile(dir.File("LIST.TXT"), bytes);
     std::int32_t enabled = 1;
     testing::RecordingMessages messages;
-    const std::optional<std::string> list =
-        LoadWordList(dir.File("LIST.TXT"), enabled, messages);
+    const std::optional<std::string> list = LoadWordList(
+        dir.File("LIST.TXT"), CharacterSet::kAuto, enabled, messages);
     ASSERT_TRUE(list);
     EXPECT_EQ(enabled, 1);
     EXPECT_EQ(*list, bytes);

@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "core/app/version.h"
+#include "core/files/document_encoding.h"
+#include "core/filters/char_filters.h"
 #include "core/filters/code_pages.h"
 #include "core/filters/exclude_list.h"
 #include "core/filters/keep_nouns.h"
@@ -229,6 +231,53 @@ TEST_F(BatchRun, DocumentWithAZeroByteIsRefusedAndLeftAlone) {
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.err, "quorfilter: Fehler! Datei enthält Nullbytes.\n");
   EXPECT_EQ(ReadFile(doc), bytes);
+}
+
+// Every "-F1xx" and "-F2xx" option also runs a code-page filter, which
+// leaves code-page bytes; the others keep the file's encoding.
+TEST_F(BatchRun, UnicodeDocumentsComeBackInTheirOwnEncoding) {
+  WriteFile(dir_.File("quorfilter.INI"), "[Filter]\nUmbruch Zeichen=6\n");
+  const std::string text =
+      "Gr\xF6\xDF"
+      "e und \xC4pfel\r\n";
+  const std::string wrapped =
+      Filtered(text, [](TextDocument& d, Messages& m) { WrapWords(d, 6, m); });
+  for (const TextEncoding encoding :
+       {TextEncoding::kUtf8, TextEncoding::kUtf16Le}) {
+    const std::string doc = Document(EncodeDocument(text, encoding));
+    ASSERT_EQ(Run({"-d:" + doc, "-F5", "-c"}).status, 0);
+    EXPECT_EQ(ReadFile(doc), EncodeDocument(wrapped, encoding));
+    ASSERT_EQ(Run({"-d:" + doc, "-F102", "-c"}).status, 0);
+    EXPECT_EQ(ReadFile(doc),
+              Filtered(wrapped, [](TextDocument& d, Messages& m) {
+                AnsiToOem(d, m);
+                KeepLettersOnly(d, m);
+              }));
+  }
+
+  const std::string bytes = "\xF0\x9F\x98\x80 \xC3\xA4\r\n";
+  const std::string emoji = Document(bytes);
+  const RunResult run = Run({"-d:" + emoji, "-F5", "-c"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err,
+            "quorfilter: Hinweis! Text enthält Zeichen außerhalb von "
+            "Windows-1252 und wird als Bytes bearbeitet.\n");
+  EXPECT_EQ(ReadFile(emoji), Filtered(bytes, [](TextDocument& d, Messages& m) {
+              WrapWords(d, 6, m);
+            }));
+}
+
+TEST_F(BatchRun, FileThatIsNotUtf8IsRefusedWhenEveryFileIsUtf8) {
+  WriteFile(dir_.File("quorfilter.INI"), "[allgemein]\nZEICHENSATZ=utf-8\n");
+  const std::string doc = Document(
+      "Gr\xF6\xDF"
+      "e\r\n");
+  const RunResult run = Run({"-d:" + doc, "-F208", "-c"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "quorfilter: Fehler! Datei ist kein gültiges UTF-8.\n");
+  EXPECT_EQ(ReadFile(doc),
+            "Gr\xF6\xDF"
+            "e\r\n");
 }
 
 TEST_F(BatchRun, RtfMessagesGoToStandardErrorWithoutFailingTheRun) {

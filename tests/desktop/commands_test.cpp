@@ -167,6 +167,30 @@ TEST_F(CommandsTest, LoadTakesPathsWithQuotesAndMarkersAsTheyAre) {
   EXPECT_EQ(messages_.shown[0].second, "Kann Datei nicht öffnen.");
 }
 
+TEST_F(CommandsTest, Utf8FileIsShownFilteredAndSavedAsUtf8) {
+  const std::string path = dir_.File("brief.txt");
+  WriteFile(path,
+            "Gr\xC3\xB6\xC3\x9F"
+            "e");
+  dialogs_.answer = path;
+  Click(kCommandLoad);
+  EXPECT_EQ(Text(),
+            "Gr\xF6\xDF"
+            "e");
+  EXPECT_EQ(window_->windowTitle(), "Quor-Filter " QUOR_VERSION " (UTF-8)");
+  app_.settings.upper_case = 1;
+  app_.settings.ansi_to_oem = 1;
+  window_->RebuildButtonColumn();
+  window_->ShowButtons();
+  Click(104);  // "Großbuchstaben"
+  Click(kCommandSave);
+  EXPECT_EQ(ReadFile(path),
+            "GR\xC3\x96\xC3\x9F"
+            "E");
+  Click(107);  // "Ansi -> OEM": code-page bytes from now on
+  EXPECT_EQ(window_->windowTitle(), "Quor-Filter " QUOR_VERSION);
+}
+
 TEST_F(CommandsTest, SaveNeedsADocumentAndAsksBeforeReplacingAFile) {
   Click(kCommandSave);
   ASSERT_EQ(messages_.shown.size(), 1u);

@@ -1,7 +1,5 @@
 #include "core/files/document_encoding.h"
 
-#include <cstring>
-
 #include "core/files/utf16_text.h"
 #include "core/files/utf8_text.h"
 #include "core/filters/find_no_case.h"
@@ -26,11 +24,11 @@ DecodedDocument DecodeUtf16Document(std::string& bytes, ByteOrder order) {
       std::string_view(bytes).substr(kUtf16LeMark.size()), order, text);
   // Not UTF-16 after all: bytes, which hold a zero byte as a rule.
   if (reading == Utf16Reading::kMalformed) {
-    const bool zero = std::memchr(bytes.data(), 0, bytes.size()) != nullptr;
+    const bool zero = bytes.find('\0') != std::string::npos;
     return {zero ? DecodeStatus::kHoldsZero : DecodeStatus::kOk,
             TextEncoding::kCp1252};
   }
-  if (std::memchr(text.data(), 0, text.size()) != nullptr) {
+  if (text.find('\0') != std::string::npos) {
     return {DecodeStatus::kHoldsZero, encoding};
   }
   bytes = std::move(text);

@@ -36,7 +36,8 @@ struct DecodedDocument {
 
 // Turns the bytes of a document file into the document's text, in place, and
 // tells the encoding to write it back in. A refused file's bytes are left as
-// they are.
+// they are. The bytes are as a read gives them: without a zero byte unless
+// the set is kAuto and they start with a UTF-16 mark.
 DecodedDocument DecodeDocument(std::string& bytes, CharacterSet set);
 
 // The bytes of a file holding the document text `text` in `encoding`, its

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 
@@ -19,13 +20,36 @@ constexpr char16_t Cp1252Char(unsigned char byte) {
   return byte >= 0x80 && byte < 0xA0 ? kCp1252HighChars[byte - 0x80] : byte;
 }
 
+struct Cp1252Place {
+  char16_t c;
+  unsigned char byte;
+};
+
+// The characters of kCp1252HighChars beyond U+00FF, sorted, with their bytes.
+inline constexpr auto kCp1252Wide = [] {
+  std::array<Cp1252Place, 27> places{};
+  std::size_t count = 0;
+  for (std::size_t i = 0; i < kCp1252HighChars.size(); ++i) {
+    if (kCp1252HighChars[i] >= 0x100) {
+      places[count++] = {kCp1252HighChars[i],
+                         static_cast<unsigned char>(0x80 + i)};
+    }
+  }
+  std::sort(places.begin(), places.end(),
+            [](Cp1252Place a, Cp1252Place b) { return a.c < b.c; });
+  return places;
+}();
+
 // The byte of character `c`, or -1 when Windows-1252 has none.
 constexpr int Cp1252ByteOf(char32_t c) {
   if (c < 0x80 || (c >= 0xA0 && c < 0x100)) return static_cast<int>(c);
-  for (std::size_t i = 0; i < kCp1252HighChars.size(); ++i) {
-    if (kCp1252HighChars[i] == c) return static_cast<int>(0x80 + i);
-  }
-  return -1;
+  if (c < 0xA0)
+    return Cp1252Char(static_cast<unsigned char>(c)) == c ? static_cast<int>(c)
+                                                          : -1;
+  const auto* place = std::lower_bound(
+      kCp1252Wide.begin(), kCp1252Wide.end(), c,
+      [](Cp1252Place p, char32_t wanted) { return p.c < wanted; });
+  return place != kCp1252Wide.end() && place->c == c ? place->byte : -1;
 }
 
 }  // namespace quor

@@ -73,6 +73,15 @@ INSTANTIATE_TEST_SUITE_P(
         // its own bytes hold zeros.
         DetectionCase{"Utf16Emoji", "\xFF\xFEH\0\x3D\xD8\x00\xDE"s, kAuto,
                       DS::kOutsideCp1252, TE::kCp1252, "H\xF0\x9F\x98\x80"},
+        DetectionCase{"Utf16C1InAWord",
+                      "\xFF\xFE"
+                      "a\0b\0\x80\0c\0d\0"s,
+                      kAuto, DS::kOutsideCp1252, TE::kCp1252,
+                      "ab\xC2\x80"
+                      "cd"},
+        DetectionCase{"Utf16UnassignedInAWord",
+                      "\xFE\xFF\0a\0\x81\0\xFF\0\x9D"s, kAuto, DS::kOk,
+                      TE::kUtf16Be, "a\x81\xFF\x9D"},
         DetectionCase{"Utf16ZeroChar", "\xFF\xFEH\0\0\0"s, kAuto,
                       DS::kHoldsZero, TE::kUtf16Le, std::nullopt},
         DetectionCase{"Utf16OddLengthWithZero", "\xFF\xFEH\0a"s, kAuto,
@@ -206,7 +215,7 @@ std::string RandomUtf8Like(std::mt19937& rng) {
   std::uniform_int_distribution<std::size_t> group(0, 2);
   std::uniform_int_distribution<std::size_t> piece(0,
                                                    kGroupEnds[group(rng)] - 1);
-  std::uniform_int_distribution<std::size_t> length(0, 40);
+  std::uniform_int_distribution<std::size_t> length(0, 120);
   std::string bytes;
   for (std::size_t n = length(rng); n > 0; --n) bytes += kPieces[piece(rng)];
   return bytes;

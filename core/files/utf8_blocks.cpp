@@ -41,6 +41,20 @@ __attribute__((target("ssse3,popcnt"))) __m128i Compaction(unsigned low_keep,
                         static_cast<long long>(low));
 }
 
+// Stores the two halves of `packed` at `to`, the second right after the
+// first `low_count` bytes of the first.
+__attribute__((target("ssse3,popcnt"))) void StoreHalves(__m128i packed,
+                                                         int low_count,
+                                                         unsigned char* to) {
+  std::uint64_t low_half;
+  std::uint64_t high_half;
+  _mm_storel_epi64(reinterpret_cast<__m128i*>(&low_half), packed);
+  _mm_storel_epi64(reinterpret_cast<__m128i*>(&high_half),
+                   _mm_srli_si128(packed, 8));
+  std::memcpy(to, &low_half, 8);
+  std::memcpy(to + low_count, &high_half, 8);
+}
+
 // Converts the block `block`, stores its result at `to` and returns its
 // length; -1 when the block holds anything but ASCII and two-byte forms of
 // U+00A0 to U+00FF, or ends in a lead byte.
@@ -82,13 +96,7 @@ __attribute__((target("ssse3,popcnt"))) int ConvertBlock(__m128i block,
   const __m128i packed =
       _mm_shuffle_epi8(merged, Compaction(keep & 0xFF, keep >> 8));
   const int low_count = std::popcount(keep & 0xFF);
-  std::uint64_t low_half;
-  std::uint64_t high_half;
-  _mm_storel_epi64(reinterpret_cast<__m128i*>(&low_half), packed);
-  _mm_storel_epi64(reinterpret_cast<__m128i*>(&high_half),
-                   _mm_srli_si128(packed, 8));
-  std::memcpy(to, &low_half, 8);
-  std::memcpy(to + low_count, &high_half, 8);
+  StoreHalves(packed, low_count, to);
   return low_count + std::popcount(keep >> 8);
 }
 
@@ -108,19 +116,66 @@ __attribute__((target("ssse3,popcnt"))) void ConvertBlocks(unsigned char* p,
   }
 }
 
+__attribute__((target("ssse3,popcnt"))) void ExpandBlocks(
+    const unsigned char* text, std::size_t n, std::size_t& read,
+    unsigned char* out, std::size_t& write) {
+  for (; read + 8 <= n; read += 8) {
+    const __m128i bytes =
+        _mm_loadl_epi64(reinterpret_cast<const __m128i*>(text + read));
+    const auto high = static_cast<unsigned>(_mm_movemask_epi8(bytes)) & 0xFF;
+    // Bit 7 set and bits 6 and 5 clear: 0x80 to 0x9F.
+    const __m128i c1 = _mm_cmpeq_epi8(
+        _mm_and_si128(bytes, _mm_set1_epi8(static_cast<char>(0xE0))),
+        _mm_set1_epi8(static_cast<char>(0x80)));
+    if ((_mm_movemask_epi8(c1) & 0xFF) != 0) return;
+    // A high byte b becomes C2 or C3 (from bit 6) and 0x80 | (b & 0x3F);
+    // an ASCII byte stays, and its second place is dropped.
+    const __m128i high_v = _mm_cmplt_epi8(bytes, _mm_setzero_si128());
+    const __m128i lead =
+        _mm_or_si128(_mm_set1_epi8(static_cast<char>(0xC2)),
+                     _mm_and_si128(_mm_srli_epi16(bytes, 6), _mm_set1_epi8(1)));
+    const __m128i first = _mm_or_si128(_mm_and_si128(high_v, lead),
+                                       _mm_andnot_si128(high_v, bytes));
+    const __m128i second =
+        _mm_or_si128(_mm_set1_epi8(static_cast<char>(0x80)),
+                     _mm_and_si128(bytes, _mm_set1_epi8(0x3F)));
+    const __m128i pairs = _mm_unpacklo_epi8(first, second);
+    unsigned keep = 0;
+    for (unsigned i = 0; i < 8; ++i) {
+      keep |= (1U | (((high >> i) & 1U) << 1)) << (2 * i);
+    }
+    const __m128i packed =
+        _mm_shuffle_epi8(pairs, Compaction(keep & 0xFF, keep >> 8));
+    StoreHalves(packed, std::popcount(keep & 0xFF), out + write);
+    write += 8 + static_cast<std::size_t>(std::popcount(high));
+  }
+}
+
+bool CanShuffle() {
+  static const bool kCanShuffle = __builtin_cpu_supports("ssse3") != 0 &&
+                                  __builtin_cpu_supports("popcnt") != 0;
+  return kCanShuffle;
+}
+
 }  // namespace
+
+void ExpandLatinBlocks(const unsigned char* text, std::size_t n,
+                       std::size_t& read, unsigned char* out,
+                       std::size_t& write) {
+  if (CanShuffle()) ExpandBlocks(text, n, read, out, write);
+}
 
 void ConvertLatinBlocks(unsigned char* p, std::size_t n, std::size_t& read,
                         std::size_t& write) {
-  static const bool kCanShuffle = __builtin_cpu_supports("ssse3") != 0 &&
-                                  __builtin_cpu_supports("popcnt") != 0;
-  if (kCanShuffle) ConvertBlocks(p, n, read, write);
+  if (CanShuffle()) ConvertBlocks(p, n, read, write);
 }
 
 #else
 
 void ConvertLatinBlocks(unsigned char*, std::size_t, std::size_t&,
                         std::size_t&) {}
+void ExpandLatinBlocks(const unsigned char*, std::size_t, std::size_t&,
+                       unsigned char*, std::size_t&) {}
 
 #endif
 

@@ -13,4 +13,12 @@ namespace quor {
 void ConvertLatinBlocks(unsigned char* p, std::size_t n, std::size_t& read,
                         std::size_t& write);
 
+// The other way: turns Windows-1252 `text` from `read` on into UTF-8 at
+// `out` + `write`, eight bytes at a time, as long as they hold nothing from
+// 0x80 to 0x9F. Stores may reach sixteen bytes past the end of the UTF-8
+// form, which `out` must have room for.
+void ExpandLatinBlocks(const unsigned char* text, std::size_t n,
+                       std::size_t& read, unsigned char* out,
+                       std::size_t& write);
+
 }  // namespace quor

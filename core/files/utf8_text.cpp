@@ -306,18 +306,21 @@ void AppendCp1252AsUtf8(std::string_view text, std::string& out) {
   const std::size_t n = text.size();
   std::size_t write = out.size();
   const std::size_t end = write + Utf8Size(p, n);
-  // Room for the padding of the last form.
-  out.resize(end + 3);
+  // Room for the padding of the last form and the blocks' last stores.
+  out.resize(end + 16);
   auto* target = reinterpret_cast<unsigned char*>(out.data());
   std::size_t i = 0;
-  for (; i + 8 <= n; i += 8) {
+  while (i + 8 <= n) {
+    ExpandLatinBlocks(p, n, i, target, write);
+    if (i + 8 > n) break;
     const std::uint64_t word = Load8(p + i);
+    i += 8;
     if ((word & kHighBits) == 0) {
       std::memcpy(target + write, &word, 8);
       write += 8;
       continue;
     }
-    for (std::size_t k = i; k < i + 8; ++k) {
+    for (std::size_t k = i - 8; k < i; ++k) {
       const Utf8Form& form = kUtf8Forms[p[k]];
       std::memcpy(target + write, form.bytes.data(), 4);
       write += form.length;

@@ -16,7 +16,7 @@ namespace {
 
 std::string ReadBack(const std::string& path) {
   std::string bytes;
-  if (quor::ReadWholeFile(path, bytes, /*refuse_zero=*/false) !=
+  if (quor::ReadWholeFile(path, bytes, quor::ZeroBytes::kKept) !=
       quor::ReadStatus::kOk) {
     quor::fuzz::Fail("read back " + path, "", "");
   }

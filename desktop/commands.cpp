@@ -87,7 +87,12 @@ void Commands::Save() {
       !app_.messages.AskYesNo(kOverwriteFile, kFileExists)) {
     return;
   }
-  SaveDocument(app_.document, *path, app_.messages);
+  // Over the loaded file only as it was loaded, or when the user says so.
+  if (*path == app_.document_path) {
+    SaveToLoadedFile(app_, /*ask_when_changed=*/true);
+  } else {
+    SaveDocument(app_.document, *path, app_.messages);
+  }
 }
 
 }  // namespace quor

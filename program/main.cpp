@@ -7,6 +7,7 @@
 #include "core/app/console_messages.h"
 #include "core/app/startup.h"
 #include "core/app/version.h"
+#include "core/files/pending_temporary.h"
 #include "core/files/program_paths.h"
 #include "desktop_module/desktop_entry.h"
 #include "program/desktop_loader.h"
@@ -36,6 +37,7 @@ bool KeepOnClipboard(const std::string& program_file,
 }  // namespace
 
 int main(int argc, char** argv) {
+  quor::RemoveTemporaryOnSignals();
   const std::string command_line = quor::CommandLineOf(argc, argv);
   const std::string program_file =
       quor::RunningProgramFile(argc > 0 ? argv[0] : "quorfilter");

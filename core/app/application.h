@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "core/files/loaded_file.h"
 #include "core/files/program_paths.h"
 #include "core/filters/messages.h"
 #include "core/filters/text_document.h"
@@ -28,6 +29,8 @@ struct Application {
   // The file the current document was loaded from; empty when it came from
   // elsewhere or the last load failed.
   std::string document_path;
+  // The file behind `document_path` as it was read, for the save.
+  std::optional<LoadedFile> loaded_file;
   ViewState view;
   // The character set an RTF conversion ended with; the next one starts there.
   RtfSession rtf_session;

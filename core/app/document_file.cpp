@@ -3,6 +3,7 @@
 #include <new>
 
 #include "core/files/document_encoding.h"
+#include "core/files/file_save.h"
 #include "core/files/whole_file.h"
 #include "core/filters/find_no_case.h"
 
@@ -62,6 +63,23 @@ bool ReportDecoding(DecodeStatus status, Messages& messages) {
   return false;
 }
 
+// Calls `write` with the bytes of the document's file: its text, or the text
+// in the document's encoding. Absent when there was no memory for those
+// (reported); else what `write` returned.
+template <typename Write>
+std::optional<bool> WithFileBytes(const TextDocument& document,
+                                  Messages& messages, Write write) {
+  if (document.encoding == TextEncoding::kCp1252) return write(*document.text);
+  std::string bytes;
+  try {
+    bytes = EncodeDocument(*document.text, document.encoding);
+  } catch (const std::bad_alloc&) {
+    messages.Show(kNoMemory, kCaptionError);
+    return std::nullopt;
+  }
+  return write(bytes);
+}
+
 }  // namespace
 
 std::optional<std::string> PathFromArgument(std::string_view argument) {
@@ -85,6 +103,7 @@ std::string OptionsPart(std::string_view command_line) {
 
 bool ReadDocument(Application& app, std::string_view argument) {
   app.document_path.clear();
+  app.loaded_file.reset();
   if (argument.empty()) return false;
   std::optional<std::string> path;
   try {
@@ -100,10 +119,12 @@ bool ReadDocument(Application& app, std::string_view argument) {
   }
   const CharacterSet set = ParseCharacterSet(app.settings.character_set);
   std::string bytes;
+  FileStamp stamp;
   const ReadStatus read =
       ReadWholeFile(*path, bytes,
                     set == CharacterSet::kAuto ? ZeroBytes::kRefusedUnlessUtf16
-                                               : ZeroBytes::kRefused);
+                                               : ZeroBytes::kRefused,
+                    &stamp);
   if (!ReportRead(read, app.messages)) return false;
   DecodedDocument decoded{};
   try {
@@ -113,9 +134,19 @@ bool ReadDocument(Application& app, std::string_view argument) {
     return false;
   }
   if (!ReportDecoding(decoded.status, app.messages)) return false;
+  // Where the path leads now, resolved once; a save goes there only. When
+  // the file was swapped during the read, there is nothing to save over.
+  std::optional<LoadedFile> located;
+  try {
+    located = LocateLoadedFile(*path, stamp);
+  } catch (const std::bad_alloc&) {
+    app.messages.Show(kNoMemory, kCaptionError);
+    return false;
+  }
   // Moves only from here on: nothing can fail half way.
   app.document.text = std::move(bytes);
   app.document.encoding = decoded.encoding;
+  app.loaded_file = std::move(located);
   app.document_path = std::move(*path);
   if (decoded.status == DecodeStatus::kOutsideCp1252) {
     app.messages.Show(kTextOutsideCp1252, kCaptionNote);
@@ -137,20 +168,40 @@ void SaveDocument(const TextDocument& document, const std::string& path,
     messages.Show(kCannotCreateFile, kCaptionError);
     return;
   }
-  bool written = false;
-  if (document.encoding == TextEncoding::kCp1252) {
-    written = WriteWholeFile(path, *document.text);
-  } else {
-    std::string bytes;
-    try {
-      bytes = EncodeDocument(*document.text, document.encoding);
-    } catch (const std::bad_alloc&) {
-      messages.Show(kNoMemory, kCaptionError);
-      return;
+  const std::optional<bool> written = WithFileBytes(
+      document, messages,
+      [&path](std::string_view bytes) { return WriteWholeFile(path, bytes); });
+  if (written == false) messages.Show(kCannotCreateFile, kCaptionError);
+}
+
+bool SaveToLoadedFile(Application& app, bool ask_when_changed) {
+  if (app.document_path.empty() || !app.document.text) return false;
+  SaveStatus status = SaveStatus::kChanged;
+  const auto save = [&app, &status](bool check) {
+    return [&app, &status, check](std::string_view bytes) {
+      status = app.loaded_file ? SaveFile(*app.loaded_file, bytes, check)
+                               : SaveStatus::kChanged;
+      return true;
+    };
+  };
+  if (!WithFileBytes(app.document, app.messages, save(true))) return false;
+  if (status == SaveStatus::kChanged) {
+    if (!ask_when_changed) {
+      app.messages.Show(kFileChanged, kCaptionError);
+      return false;
     }
-    written = WriteWholeFile(path, bytes);
+    if (!app.messages.AskYesNo(kSaveAnyway, kCaptionWarning)) return false;
+    if (!app.loaded_file) {
+      SaveDocument(app.document, app.document_path, app.messages);
+      return true;
+    }
+    if (!WithFileBytes(app.document, app.messages, save(false))) return false;
   }
-  if (!written) messages.Show(kCannotCreateFile, kCaptionError);
+  if (status == SaveStatus::kFailed) {
+    app.messages.Show(kCannotCreateFile, kCaptionError);
+    return false;
+  }
+  return status == SaveStatus::kSaved;
 }
 
 }  // namespace quor

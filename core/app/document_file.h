@@ -14,6 +14,10 @@ inline constexpr std::string_view kCannotCreateFile =
     "Kann Datei nicht anlegen.";
 inline constexpr std::string_view kFileHoldsZeroBytes =
     "Datei enthält Nullbytes.";
+inline constexpr std::string_view kFileChanged =
+    "Datei wurde seit dem Laden verändert.";
+inline constexpr std::string_view kSaveAnyway =
+    "Datei wurde seit dem Laden verändert. Trotzdem speichern?";
 inline constexpr std::string_view kFileNotUtf8 =
     "Datei ist kein gültiges UTF-8.";
 inline constexpr std::string_view kTextOutsideCp1252 =
@@ -54,5 +58,12 @@ void LoadDocument(Application& app, std::string_view argument);
 // Datei nicht anlegen." when that fails; the old file is then left as it was.
 void SaveDocument(const TextDocument& document, const std::string& path,
                   Messages& messages);
+
+// Saves the document over the file it was loaded from, found through the
+// folder held since the load, never through the path again. When the path
+// no longer leads to that file as it was read, reports "Datei wurde seit dem
+// Laden verändert." and writes nothing, or, with `ask_when_changed`, asks
+// whether to save all the same. Returns whether the file was written.
+bool SaveToLoadedFile(Application& app, bool ask_when_changed);
 
 }  // namespace quor

@@ -28,7 +28,7 @@ bool IsBatchRun(std::string_view command_line) {
 }
 
 void EndBatchRun(Application& app) {
-  SaveDocument(app.document, app.document_path, app.messages);
+  SaveToLoadedFile(app, /*ask_when_changed=*/false);
 }
 
 }  // namespace quor

@@ -15,7 +15,7 @@ void StartUp(Application& app, std::string_view command_line);
 bool IsBatchRun(std::string_view command_line);
 
 // The end of a batch run: writes the document back to the file it was loaded
-// from. Without a loaded file nothing is written.
+// from, unless that changed since. Without a loaded file nothing is written.
 void EndBatchRun(Application& app);
 
 }  // namespace quor

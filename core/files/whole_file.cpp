@@ -10,10 +10,14 @@
 #include <cstdint>
 #include <cstring>
 #include <new>
+#include <optional>
 #include <stdexcept>
 #include <utility>
 
 #include "core/files/document_encoding.h"
+#include "core/files/file_save.h"
+#include "core/files/loaded_file.h"
+#include "core/files/unique_fd.h"
 
 namespace quor {
 namespace {
@@ -22,27 +26,6 @@ namespace {
 // buffer for an unknown size grows in steps.
 constexpr std::size_t kReadSlice = std::size_t{16} << 20;
 constexpr std::size_t kUnknownSizeSlice = std::size_t{64} << 10;
-constexpr int kMaxSymlinkHops = 40;
-
-class FileDescriptor {
- public:
-  explicit FileDescriptor(int fd) : fd_(fd) {}
-  FileDescriptor(const FileDescriptor&) = delete;
-  FileDescriptor& operator=(const FileDescriptor&) = delete;
-  ~FileDescriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  int get() const { return fd_; }
-  // Closes now and reports whether the close itself succeeded.
-  bool Close() {
-    const int fd = fd_;
-    fd_ = -1;
-    return ::close(fd) == 0;
-  }
-
- private:
-  int fd_;
-};
 
 // Has the kernel set up the pages of a fresh buffer in one call, rather than
 // one page fault at a time as the read fills it. Only a hint: where the
@@ -72,84 +55,11 @@ ssize_t ReadSome(int fd, char* buffer, std::size_t count) {
   return n;
 }
 
-bool WriteAll(int fd, std::string_view bytes) {
-  const char* p = bytes.data();
-  std::size_t left = bytes.size();
-  while (left > 0) {
-    const ssize_t n = ::write(fd, p, left);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    p += n;
-    left -= static_cast<std::size_t>(n);
-  }
-  return true;
-}
-
-std::string DirectoryOf(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  if (slash == 0) return "/";
-  return path.substr(0, slash);
-}
-
-// Follows symbolic links until a path that is not one (or does not exist).
-std::string ResolveLinks(std::string path) {
-  for (int hop = 0; hop < kMaxSymlinkHops; ++hop) {
-    struct stat info;
-    if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) break;
-    std::string target(static_cast<std::size_t>(info.st_size) + 1, '\0');
-    const ssize_t n = ::readlink(path.c_str(), target.data(), target.size());
-    if (n <= 0 || static_cast<std::size_t>(n) >= target.size()) break;
-    target.resize(static_cast<std::size_t>(n));
-    if (target.front() != '/') target.insert(0, DirectoryOf(path) + '/');
-    path = std::move(target);
-  }
-  return path;
-}
-
-mode_t NewFileMode() {
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  return 0666 & ~mask;
-}
-
-bool WriteInPlace(const std::string& path, std::string_view bytes) {
-  FileDescriptor fd(::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC));
-  if (fd.get() < 0) return false;
-  return WriteAll(fd.get(), bytes) && fd.Close();
-}
-
-bool ReplaceThroughTemporary(const std::string& target,
-                             const struct stat* existing,
-                             std::string_view bytes) {
-  const std::size_t slash = target.rfind('/');
-  const std::string name =
-      slash == std::string::npos ? target : target.substr(slash + 1);
-  std::string temporary = DirectoryOf(target) + "/." + name + ".XXXXXX";
-  FileDescriptor fd(::mkstemp(temporary.data()));
-  if (fd.get() < 0) return false;
-  bool ok;
-  if (existing != nullptr) {
-    ok = ::fchmod(fd.get(), existing->st_mode & 07777) == 0;
-    // Only root can hand the file to another owner; others keep their own.
-    if (existing->st_uid != ::geteuid() || existing->st_gid != ::getegid()) {
-      (void)!::fchown(fd.get(), existing->st_uid, existing->st_gid);
-    }
-  } else {
-    ok = ::fchmod(fd.get(), NewFileMode()) == 0;
-  }
-  ok = ok && WriteAll(fd.get(), bytes);
-  ok = fd.Close() && ok;
-  ok = ok && ::rename(temporary.c_str(), target.c_str()) == 0;
-  if (!ok) ::unlink(temporary.c_str());
-  return ok;
-}
-
 }  // namespace
 
 ReadStatus ReadWholeFile(const std::string& path, std::string& bytes,
-                         ZeroBytes zero_bytes) {
-  FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+                         ZeroBytes zero_bytes, FileStamp* stamp) {
+  UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
   if (fd.get() < 0) return ReadStatus::kCannotOpen;
   struct stat info;
   if (::fstat(fd.get(), &info) != 0 || S_ISDIR(info.st_mode)) {
@@ -198,21 +108,19 @@ ReadStatus ReadWholeFile(const std::string& path, std::string& bytes,
   } catch (const std::length_error&) {
     return ReadStatus::kOutOfMemory;
   }
+  // The stamp after the read: a write during it shows as a change later.
+  if (stamp != nullptr) {
+    if (::fstat(fd.get(), &info) != 0) return ReadStatus::kCannotOpen;
+    *stamp = StampOf(info);
+  }
   bytes = std::move(data);
   return ReadStatus::kOk;
 }
 
 bool WriteWholeFile(const std::string& path, std::string_view bytes) {
-  const std::string target = ResolveLinks(path);
-  struct stat existing;
-  if (::stat(target.c_str(), &existing) != 0) {
-    return errno == ENOENT && ReplaceThroughTemporary(target, nullptr, bytes);
-  }
-  if (S_ISDIR(existing.st_mode)) return false;
-  if (!S_ISREG(existing.st_mode)) return WriteInPlace(target, bytes);
-  // The rename would replace a file its owner made read-only.
-  if (::access(target.c_str(), W_OK) != 0) return false;
-  return ReplaceThroughTemporary(target, &existing, bytes);
+  std::optional<LoadedFile> file = LocateFileToWrite(path);
+  return file &&
+         SaveFile(*file, bytes, /*check_stamp=*/false) == SaveStatus::kSaved;
 }
 
 }  // namespace quor

@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/files/loaded_file.h"
+
 namespace quor {
 
 enum class ReadStatus { kOk, kCannotOpen, kOutOfMemory, kHoldsZero };
@@ -15,15 +17,12 @@ enum class ReadStatus { kOk, kCannotOpen, kOutOfMemory, kHoldsZero };
 enum class ZeroBytes { kKept, kRefused, kRefusedUnlessUtf16 };
 
 // Reads the file at `path` whole into `bytes` (which is left alone unless the
-// read succeeds).
+// read succeeds) and, when asked, the file's stamp as the read left it.
 ReadStatus ReadWholeFile(const std::string& path, std::string& bytes,
-                         ZeroBytes zero_bytes);
+                         ZeroBytes zero_bytes, FileStamp* stamp = nullptr);
 
-// Replaces the contents of the file at `path` by `bytes`, or creates it.
-// A regular file is replaced through a temporary file beside it and a rename,
-// so a failed write leaves the old contents intact; the old file's permission
-// bits are kept and a symbolic link is followed to the file it names. Any
-// other existing file (a device, a pipe) is written directly.
+// Replaces the contents of the file at `path` by `bytes`, or creates it, as
+// SaveFile does; a symbolic link is followed to the file it names, once.
 // Returns false when the file could not be written completely.
 bool WriteWholeFile(const std::string& path, std::string_view bytes);
 

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <sys/stat.h>
+
+namespace quor {
+
+// Gives the new file `to` everything the file `from` (described by `info`)
+// has beyond its contents: owner, group, mode with its set-id bits, and
+// every extended attribute, access control lists included. False when any
+// of it cannot be had (only root hands a file to another owner; some
+// attributes are root's too): the old file must then be written in place.
+bool CopyFileAttributes(int from, const struct stat& info, int to);
+
+}  // namespace quor

@@ -1,6 +1,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 
 #include "core/app/application.h"
 #include "core/app/command_line.h"
@@ -20,6 +21,11 @@ bool HasDisplay() {
          std::getenv("WAYLAND_DISPLAY") != nullptr;
 }
 
+// Whether the program was started with exactly this one argument.
+bool OnlyArgumentIs(int argc, char** argv, std::string_view argument) {
+  return argc == 2 && argv[1] == argument;
+}
+
 // "-COPY": the desktop part keeps the text on the clipboard after the run.
 // Returns whether that failed with an error.
 bool KeepOnClipboard(const std::string& program_file,
@@ -36,15 +42,15 @@ bool KeepOnClipboard(const std::string& program_file,
 }  // namespace
 
 int main(int argc, char** argv) {
-  const std::string command_line = quor::CommandLineOf(argc, argv);
+  const quor::CommandLine command_line = quor::CommandLineOf(argc, argv);
   const std::string program_file =
       quor::RunningProgramFile(argc > 0 ? argv[0] : "quorfilter");
   const quor::ProgramPaths paths = quor::RunningProgramPaths(program_file);
-  if (command_line == "--help") {
+  if (OnlyArgumentIs(argc, argv, "--help")) {
     std::fputs(quor::UsageText(quor::SettingsFolder(paths)).c_str(), stdout);
     return 0;
   }
-  if (command_line == "--version") {
+  if (OnlyArgumentIs(argc, argv, "--version")) {
     std::printf("%s\n", quor::kNameAndVersion);
     return 0;
   }

@@ -59,6 +59,7 @@ class BatchRun : public ::testing::Test {
                     0600),
              2);
       std::vector<char*> raw;
+      raw.reserve(argv.size() + 1);
       for (std::string& a : argv) raw.push_back(a.data());
       raw.push_back(nullptr);
       ::execv(raw[0], raw.data());
@@ -73,7 +74,8 @@ class BatchRun : public ::testing::Test {
     return result;
   }
 
-  std::string Document(std::string_view bytes, std::string name = "doc.txt") {
+  std::string Document(std::string_view bytes,
+                       const std::string& name = "doc.txt") {
     WriteFile(dir_.File(name), bytes);
     return dir_.File(name);
   }
@@ -82,13 +84,30 @@ class BatchRun : public ::testing::Test {
   std::string program_;
 };
 
-TEST_F(BatchRun, PathWithBlanksInOneArgumentIsQuotedAgain) {
+TEST_F(BatchRun, PathWithBlanksInOneArgumentIsOnePath) {
   const std::string doc = Document("a\nb", "mit blank.txt");
   EXPECT_EQ(Run({"-d:" + doc, "-f209", "-C"}).status, 0);
   EXPECT_EQ(ReadFile(doc), "a\r\nb");
-  // Quotes the user kept are taken as they are.
+  // Quotes that reach the program around the path are dropped.
   EXPECT_EQ(Run({"-d:\"" + doc + "\"", "-F208", "-c"}).status, 0);
   EXPECT_EQ(ReadFile(doc), "a\nb");
+}
+
+TEST_F(BatchRun, PathIsTakenAsTheShellGaveItQuotesAndAll) {
+  const std::string doc = Document("a\r\nb", "dq\"name.txt");
+  const std::string cut = Document("a\r\nb", "dq");
+  EXPECT_EQ(Run({"-D:" + doc, "-F208", "-c"}).status, 0);
+  EXPECT_EQ(ReadFile(doc), "a\nb");
+  EXPECT_EQ(ReadFile(cut), "a\r\nb");
+  // An opening quote that is not closed at the argument's end names nothing.
+  for (const std::string& argument :
+       {"-d:\"" + doc, "-d:\"" + cut + "\"x", std::string("-d:\"")}) {
+    const RunResult run = Run({argument, "-F209", "-c"});
+    EXPECT_EQ(run.status, 1) << argument;
+    EXPECT_EQ(run.err, "quorfilter: Fehler! Kann Datei nicht öffnen.\n");
+  }
+  EXPECT_EQ(ReadFile(doc), "a\nb");
+  EXPECT_EQ(ReadFile(cut), "a\r\nb");
 }
 
 TEST_F(BatchRun, OptionsRunInTheirFixedOrderOnceEach) {

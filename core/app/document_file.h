@@ -36,11 +36,11 @@ std::optional<std::string> PathFromArgument(std::string_view argument);
 // PathFromArgument), read in the character set of the settings. Empties the
 // document path first; on success sets it and the document's encoding and
 // returns true. A failure is reported and keeps the previous document; an
-// argument that names no path is such a failure, and so are a file holding a
-// zero byte and a file that is not UTF-8 when the settings say every file is.
-// An empty argument loads nothing. A Unicode text with characters that
-// Windows-1252 lacks is loaded as bytes, and the user is told. The view is
-// left alone.
+// argument that names no path is such a failure, and so are anything but a
+// regular file, a file holding a zero byte and a file that is not UTF-8 when
+// the settings say every file is. An empty argument loads nothing. A Unicode
+// text with characters that Windows-1252 lacks is loaded as bytes, and the
+// user is told. The view is left alone.
 bool ReadDocument(Application& app, std::string_view argument);
 
 // ReadDocument, and on success resets and refreshes the view.

@@ -3,6 +3,7 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -148,6 +149,24 @@ TEST_F(BatchRun, UnloadableDocumentIsReportedAndNothingWritten) {
   }
   EXPECT_FALSE(testing::FileExists(dir_.File("fehlt.txt")));
   EXPECT_EQ(ReadFile(doc), "a\nb");
+}
+
+// A pipe in place of the settings file, a word list or the document would
+// leave the run waiting for a writer; none is read.
+TEST_F(BatchRun, PipesAreNotReadAsFiles) {
+  for (const char* name :
+       {"quorfilter.INI", "FILTER.TXT", "REPLACE.TXT", "pipe.txt"}) {
+    ASSERT_EQ(::mkfifo(dir_.File(name).c_str(), 0600), 0) << name;
+  }
+  const std::string give_up = "exec timeout 20 \"$@\"";
+  const std::string doc = Document("eins zwei\r\n");
+  RunResult run = Run({"-d:" + doc, "-F104", "-F105", "-F208", "-c"}, give_up);
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(ReadFile(doc), "eins zwei\n");
+  run = Run({"-d:" + dir_.File("pipe.txt"), "-F208", "-c"}, give_up);
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "quorfilter: Fehler! Kann Datei nicht öffnen.\n");
 }
 
 TEST_F(BatchRun, FailedWriteBackKeepsTheFileAndFails) {

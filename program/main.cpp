@@ -44,7 +44,7 @@ bool KeepOnClipboard(const std::string& program_file,
 int main(int argc, char** argv) {
   const quor::CommandLine command_line = quor::CommandLineOf(argc, argv);
   const std::string program_file =
-      quor::RunningProgramFile(argc > 0 ? argv[0] : "quorfilter");
+      quor::RunningProgramFile(argc > 0 ? argv[0] : "");
   const quor::ProgramPaths paths = quor::RunningProgramPaths(program_file);
   if (OnlyArgumentIs(argc, argv, "--help")) {
     std::fputs(quor::UsageText(quor::SettingsFolder(paths)).c_str(), stdout);

@@ -63,7 +63,7 @@ int main(int argc, char** argv) {
     const bool copy_failed =
         quor::CommandLineHas(command_line, "-COPY") &&
         KeepOnClipboard(program_file, app.document, messages);
-    quor::EndBatchRun(app);
+    quor::EndBatchRun(app, messages.ErrorReported() || copy_failed);
     return messages.ErrorReported() || copy_failed ? 1 : 0;
   }
   if (!HasDisplay()) {

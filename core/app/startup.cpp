@@ -26,7 +26,8 @@ bool IsBatchRun(const CommandLine& command_line) {
   return CommandLineHas(command_line, "-c");
 }
 
-void EndBatchRun(Application& app) {
+void EndBatchRun(Application& app, bool error_reported) {
+  if (error_reported) return;
   SaveDocument(app.document, app.document_path, app.messages);
 }
 

@@ -14,7 +14,8 @@ void StartUp(Application& app, const CommandLine& command_line);
 bool IsBatchRun(const CommandLine& command_line);
 
 // The end of a batch run: writes the document back to the file it was loaded
-// from. Without a loaded file nothing is written.
-void EndBatchRun(Application& app);
+// from. Nothing is written without a loaded file, nor after an error was
+// reported, as a filter that failed may have left the text half done.
+void EndBatchRun(Application& app, bool error_reported);
 
 }  // namespace quor

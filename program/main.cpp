@@ -1,3 +1,4 @@
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -26,6 +27,12 @@ bool OnlyArgumentIs(int argc, char** argv, std::string_view argument) {
   return argc == 2 && argv[1] == argument;
 }
 
+// What could not be written to standard output or standard error fails a
+// run that otherwise succeeded; the run's work is done by then.
+int Finish(int status) {
+  return quor::FinishStandardStreams() || status != 0 ? status : 1;
+}
+
 // "-COPY": the desktop part keeps the text on the clipboard after the run.
 // Returns whether that failed with an error.
 bool KeepOnClipboard(const std::string& program_file,
@@ -42,17 +49,21 @@ bool KeepOnClipboard(const std::string& program_file,
 }  // namespace
 
 int main(int argc, char** argv) {
+  // A pipe nobody reads and a file-size limit then make writes fail, which is
+  // reported, instead of ending the program before it saves.
+  std::signal(SIGPIPE, SIG_IGN);
+  std::signal(SIGXFSZ, SIG_IGN);
   const quor::CommandLine command_line = quor::CommandLineOf(argc, argv);
   const std::string program_file =
       quor::RunningProgramFile(argc > 0 ? argv[0] : "");
   const quor::ProgramPaths paths = quor::RunningProgramPaths(program_file);
   if (OnlyArgumentIs(argc, argv, "--help")) {
     std::fputs(quor::UsageText(quor::SettingsFolder(paths)).c_str(), stdout);
-    return 0;
+    return Finish(0);
   }
   if (OnlyArgumentIs(argc, argv, "--version")) {
     std::printf("%s\n", quor::kNameAndVersion);
-    return 0;
+    return Finish(0);
   }
   if (quor::IsBatchRun(command_line)) {
     quor::ConsoleMessages messages;
@@ -64,18 +75,18 @@ int main(int argc, char** argv) {
         quor::CommandLineHas(command_line, "-COPY") &&
         KeepOnClipboard(program_file, app.document, messages);
     quor::EndBatchRun(app, messages.ErrorReported() || copy_failed);
-    return messages.ErrorReported() || copy_failed ? 1 : 0;
+    return Finish(messages.ErrorReported() || copy_failed ? 1 : 0);
   }
   if (!HasDisplay()) {
     std::fputs(
         "quorfilter: Kein Bildschirm gefunden; mit -c läuft das Programm als "
         "Stapellauf (siehe --help).\n",
         stderr);
-    return 2;
+    return Finish(2);
   }
   quor::ConsoleMessages messages;
   auto* desktop_main =
       reinterpret_cast<quor::DesktopMainFunction*>(quor::FindDesktopFunction(
           program_file, quor::kDesktopMainSymbol, messages));
-  return desktop_main != nullptr ? desktop_main(argc, argv) : 1;
+  return Finish(desktop_main != nullptr ? desktop_main(argc, argv) : 1);
 }

@@ -182,9 +182,9 @@ TEST_F(BatchRun, PipesAreNotReadAsFiles) {
 TEST_F(BatchRun, FailedWriteBackKeepsTheFileAndFails) {
   const std::string original(4000, '\n');
   const std::string doc = Document(original);
-  // A file-size limit of 4 KiB lets the bigger result fail to be written.
-  const RunResult run =
-      Run({"-d:" + doc, "-F209", "-c"}, "trap '' XFSZ; ulimit -f 4");
+  // A file-size limit of 4 KiB lets the bigger result fail to be written;
+  // the signal that comes with it does not end the program.
+  const RunResult run = Run({"-d:" + doc, "-F209", "-c"}, "ulimit -f 4");
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.err, "quorfilter: Fehler! Kann Datei nicht anlegen.\n");
   EXPECT_EQ(ReadFile(doc), original);
@@ -193,6 +193,38 @@ TEST_F(BatchRun, FailedWriteBackKeepsTheFileAndFails) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.path()),
                           std::filesystem::directory_iterator()),
             4);
+}
+
+// Output that is lost fails the run, but only once its work is done: a
+// pipe nobody reads no longer ends the program before it saves.
+TEST_F(BatchRun, LostOutputFailsTheRunAfterItsWork) {
+  for (const char* option : {"--help", "--version"}) {
+    const RunResult run = Run({option}, "exec >/dev/full");
+    EXPECT_EQ(run.status, 1) << option;
+    EXPECT_EQ(run.err,
+              "quorfilter: Fehler! Kann die Ausgabe nicht schreiben.\n");
+  }
+  // A run that writes nothing to standard output loses nothing there.
+  const std::string doc = Document("");
+  for (const char* unwritable : {"exec >/dev/full", "exec >&-"}) {
+    WriteFile(doc, "a\r\n");
+    EXPECT_EQ(Run({"-d:" + doc, "-F208", "-c"}, unwritable).status, 0);
+    EXPECT_EQ(ReadFile(doc), "a\n");
+  }
+
+  // The run warns, into a closed standard error and into a pipe whose
+  // reader has gone (opened through a named pipe, whose other end is then
+  // closed).
+  WriteFile(dir_.File("quorfilter.INI"), "[Filter]\nZeichenL\xE4nge=1\n");
+  const std::string fifo = dir_.File("fifo");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const std::string unread_pipe = "exec 3<>" + fifo + " 2>" + fifo + " 3<&-";
+  for (const std::string& lost : {std::string("exec 2>&-"), unread_pipe}) {
+    WriteFile(doc, "aab abc\r\n");
+    const RunResult run = Run({"-d:" + doc, "-F212", "-F208", "-c"}, lost);
+    EXPECT_EQ(run.status, 1) << lost;
+    EXPECT_EQ(ReadFile(doc), "aab abc\n") << lost;
+  }
 }
 
 // A run that reported an error may hold a half-done text (a filter that ran

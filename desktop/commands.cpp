@@ -4,7 +4,6 @@
 
 #include "core/app/document_file.h"
 #include "core/app/filter_catalogue.h"
-#include "core/filters/find_no_case.h"
 #include "desktop/clipboard.h"
 #include "desktop/text_view.h"
 
@@ -16,12 +15,10 @@ constexpr std::string_view kFileExists = "Datei schon vorhanden!";
 
 }  // namespace
 
-std::optional<std::string> LoadArgumentFor(const std::string& path) {
-  // The "-d:" form ends at the first double quote; a path without "-d:" is
-  // taken whole.
-  if (path.find('"') == std::string::npos) return "-d:\"" + path + "\"";
-  if (FindNoCase(path, "-d:") == std::string_view::npos) return path;
-  return std::nullopt;
+std::string LoadArgumentFor(const std::string& path) {
+  // The quoted form names every path exactly, even one that begins with
+  // "-d:" or holds quotes.
+  return "-d:\"" + path + "\"";
 }
 
 Commands::Commands(Application& app, QWidget& owner, TextView& view,
@@ -60,13 +57,7 @@ void Commands::Load() {
   }
   const std::optional<std::string> path = dialogs_.OpenFile(&owner_);
   if (!path) return;
-  const std::optional<std::string> argument = LoadArgumentFor(*path);
-  if (argument) {
-    LoadDocument(app_, *argument);
-  } else {
-    app_.document_path.clear();
-    app_.messages.Show(kCannotOpenFile, kCaptionError);
-  }
+  LoadDocument(app_, LoadArgumentFor(*path));
   // A successful load has reset and laid out the model; the widget follows.
   if (app_.document_path.empty()) {
     view_.PaintNow();

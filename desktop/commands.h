@@ -37,9 +37,7 @@ class Commands {
   FileDialogs& dialogs_;
 };
 
-// The argument that makes LoadDocument read `path` exactly as given, or
-// nothing for a path no argument can name (one holding both "-d:" and a
-// double quote).
-std::optional<std::string> LoadArgumentFor(const std::string& path);
+// The argument that makes LoadDocument read `path` exactly as given.
+std::string LoadArgumentFor(const std::string& path);
 
 }  // namespace quor

@@ -17,9 +17,9 @@
 
 extern "C" __attribute__((visibility("default"))) int QuorDesktopMain(
     int argc, char** argv) {
-  const std::string command_line = quor::CommandLineOf(argc, argv);
+  const quor::CommandLine command_line = quor::CommandLineOf(argc, argv);
   const quor::ProgramPaths paths = quor::RunningProgramPaths(
-      quor::RunningProgramFile(argc > 0 ? argv[0] : "quorfilter"));
+      quor::RunningProgramFile(argc > 0 ? argv[0] : ""));
   // Made before the start-up so that its messages already come as boxes.
   QApplication application(argc, argv);
   quor::DesktopMessages messages;

@@ -1,5 +1,6 @@
-// The raw command line from shell arguments, the "-d:" form of the document
-// argument and the load it leads to, with every filter option it names.
+// Shell arguments split into the document argument and the options, the
+// "-d:" forms of the path, and the load they lead to with every filter option
+// they name.
 
 #include <unistd.h>
 
@@ -15,30 +16,28 @@
 #include "core/app/command_line.h"
 #include "core/app/document_file.h"
 #include "core/app/startup.h"
-#include "core/filters/find_no_case.h"
 #include "fuzz/fuzz_support.h"
 
 namespace quor::fuzz {
 namespace {
 
-bool NamesQuotedPath(std::string_view argument) {
-  return argument.size() >= 3 && EqualNoCase(argument.data(), "-d:", 3) &&
-         (argument.size() == 3 || argument[3] != '"');
-}
-
 void CheckOneArgument(const std::string& argument) {
-  const char* const raw[] = {argument.c_str()};
-  const std::string command_line = JoinArguments(raw);
-  const std::optional<std::string> path = PathFromArgument(command_line);
-  if (NamesQuotedPath(argument)) {
-    const std::string_view rest = std::string_view(argument).substr(3);
-    if (rest.find('"') != std::string_view::npos) return;
-    Expect(path.has_value(), "a quoted -d: path is found");
-    ExpectEqual("the path of -d:path", *path, rest);
-  } else if (FindNoCase(argument, "-d:") == std::string_view::npos) {
-    ExpectEqual("an argument without -d:", command_line, argument);
+  const std::optional<std::string> path = PathFromArgument(argument);
+  if (!IsDocumentArgument(argument)) {
     Expect(path.has_value(), "a plain path is found");
     ExpectEqual("a plain path", *path, argument);
+    return;
+  }
+  const std::string_view rest = std::string_view(argument).substr(3);
+  if (!rest.starts_with('"')) {
+    Expect(path.has_value(), "an unquoted -d: path is found");
+    ExpectEqual("the path of -d:path", *path, rest);
+  } else if (rest.size() >= 2 && rest.ends_with('"')) {
+    Expect(path.has_value(), "a quoted -d: path is found");
+    ExpectEqual("the path of -d:\"path\"", *path,
+                rest.substr(1, rest.size() - 2));
+  } else {
+    Expect(!path.has_value(), "an unclosed quote names no path");
   }
 }
 
@@ -78,22 +77,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
     argv.push_back(argument.c_str());
     CheckOneArgument(argument);
   }
-  const std::string command_line = JoinArguments(argv);
+  const CommandLine command_line = SplitArguments(argv);
   Expect(IsBatchRun(command_line) == CommandLineHas(command_line, "-c"),
          "a batch run is a command line with -c");
+  Expect(
+      command_line.options.empty() || IsDocumentArgument(command_line.document),
+      "only a command line with -d: has options");
 
-  const std::optional<std::string> path = PathFromArgument(command_line);
-  if (!path || path->find('/') != std::string::npos) return 0;
-  Expect(command_line.find(*path) != std::string::npos,
-         "the path is part of the command line");
+  const std::optional<std::string> path =
+      PathFromArgument(command_line.document);
+  if (path && path->find('/') != std::string::npos) return 0;
   RecordingMessages messages;
   Application app(ProgramPaths{}, messages);
   app.document.text = "vorher";
-  LoadDocument(app, command_line);
+  LoadDocument(app, command_line.document);
   if (app.document_path.empty()) {
     ExpectEqual("a failed load keeps the document", *app.document.text,
                 "vorher");
-    Expect(command_line.empty() || !messages.shown.empty(),
+    Expect(command_line.document.empty() || !messages.shown.empty(),
            "a failed load says why");
   } else {
     ExpectEqual("the loaded path", app.document_path, *path);

@@ -3,7 +3,7 @@
 #include <dlfcn.h>
 #include <unistd.h>
 
-#include <array>
+#include <vector>
 
 namespace quor {
 namespace {
@@ -23,12 +23,16 @@ std::string FolderOf(const std::string& file) {
 
 void* FindDesktopFunction(const std::string& program_file, const char* symbol,
                           Messages& messages) {
-  const std::string program_folder = FolderOf(program_file);
-  const std::array<std::string, 3> candidates = {
-      program_folder + "/" + kModuleFile,
-      program_folder + "/" + kInstallFolderFromProgram + "/" + kModuleFile,
-      std::string(kInstallFolder) + "/" + kModuleFile,
-  };
+  std::vector<std::string> candidates;
+  // A program that does not know its file has no folder of its own; the
+  // current folder is no substitute, as it may hold anyone's code.
+  if (!program_file.empty()) {
+    const std::string program_folder = FolderOf(program_file);
+    candidates.push_back(program_folder + "/" + kModuleFile);
+    candidates.push_back(program_folder + "/" + kInstallFolderFromProgram +
+                         "/" + kModuleFile);
+  }
+  candidates.push_back(std::string(kInstallFolder) + "/" + kModuleFile);
   // A part that is there but does not load (a library it needs is missing)
   // says more than one that is not there at all.
   std::string failure;

@@ -1,6 +1,8 @@
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 
 #include "core/app/application.h"
 #include "core/app/command_line.h"
@@ -21,6 +23,17 @@ bool HasDisplay() {
          std::getenv("WAYLAND_DISPLAY") != nullptr;
 }
 
+// Whether the program was started with exactly this one argument.
+bool OnlyArgumentIs(int argc, char** argv, std::string_view argument) {
+  return argc == 2 && argv[1] == argument;
+}
+
+// What could not be written to standard output or standard error fails a
+// run that otherwise succeeded; the run's work is done by then.
+int Finish(int status) {
+  return quor::FinishStandardStreams() || status != 0 ? status : 1;
+}
+
 // "-COPY": the desktop part keeps the text on the clipboard after the run.
 // Returns whether that failed with an error.
 bool KeepOnClipboard(const std::string& program_file,
@@ -38,17 +51,21 @@ bool KeepOnClipboard(const std::string& program_file,
 
 int main(int argc, char** argv) {
   quor::RemoveTemporaryOnSignals();
-  const std::string command_line = quor::CommandLineOf(argc, argv);
+  // A pipe nobody reads and a file-size limit then make writes fail, which is
+  // reported, instead of ending the program before it saves.
+  std::signal(SIGPIPE, SIG_IGN);
+  std::signal(SIGXFSZ, SIG_IGN);
+  const quor::CommandLine command_line = quor::CommandLineOf(argc, argv);
   const std::string program_file =
-      quor::RunningProgramFile(argc > 0 ? argv[0] : "quorfilter");
+      quor::RunningProgramFile(argc > 0 ? argv[0] : "");
   const quor::ProgramPaths paths = quor::RunningProgramPaths(program_file);
-  if (command_line == "--help") {
+  if (OnlyArgumentIs(argc, argv, "--help")) {
     std::fputs(quor::UsageText(quor::SettingsFolder(paths)).c_str(), stdout);
-    return 0;
+    return Finish(0);
   }
-  if (command_line == "--version") {
+  if (OnlyArgumentIs(argc, argv, "--version")) {
     std::printf("%s\n", quor::kNameAndVersion);
-    return 0;
+    return Finish(0);
   }
   if (quor::IsBatchRun(command_line)) {
     quor::ConsoleMessages messages;
@@ -59,19 +76,19 @@ int main(int argc, char** argv) {
     const bool copy_failed =
         quor::CommandLineHas(command_line, "-COPY") &&
         KeepOnClipboard(program_file, app.document, messages);
-    quor::EndBatchRun(app);
-    return messages.ErrorReported() || copy_failed ? 1 : 0;
+    quor::EndBatchRun(app, messages.ErrorReported() || copy_failed);
+    return Finish(messages.ErrorReported() || copy_failed ? 1 : 0);
   }
   if (!HasDisplay()) {
     std::fputs(
         "quorfilter: Kein Bildschirm gefunden; mit -c läuft das Programm als "
         "Stapellauf (siehe --help).\n",
         stderr);
-    return 2;
+    return Finish(2);
   }
   quor::ConsoleMessages messages;
   auto* desktop_main =
       reinterpret_cast<quor::DesktopMainFunction*>(quor::FindDesktopFunction(
           program_file, quor::kDesktopMainSymbol, messages));
-  return desktop_main != nullptr ? desktop_main(argc, argv) : 1;
+  return Finish(desktop_main != nullptr ? desktop_main(argc, argv) : 1);
 }

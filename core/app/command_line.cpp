@@ -10,11 +10,6 @@
 namespace quor {
 namespace {
 
-bool NeedsQuotes(std::string_view argument) {
-  return argument.size() >= 3 && EqualNoCase(argument.data(), "-d:", 3) &&
-         (argument.size() == 3 || argument[3] != '"');
-}
-
 // Applies the byte maps folded so far, if any, and starts a new fold.
 void ApplyFolded(TextDocument& document, std::optional<ByteTable>& folded) {
   if (folded && document.text) MapBytes(*document.text, *folded);
@@ -23,38 +18,37 @@ void ApplyFolded(TextDocument& document, std::optional<ByteTable>& folded) {
 
 }  // namespace
 
-std::string JoinArguments(std::span<const char* const> arguments) {
-  std::string command_line;
-  for (const char* raw : arguments) {
-    const std::string_view argument(raw);
-    if (!command_line.empty()) command_line += ' ';
-    if (NeedsQuotes(argument)) {
-      command_line.append(argument.substr(0, 3));
-      command_line += '"';
-      command_line.append(argument.substr(3));
-      command_line += '"';
-    } else {
-      command_line.append(argument);
-    }
+CommandLine SplitArguments(std::span<const char* const> arguments) {
+  const auto document = std::find_if(
+      arguments.begin(), arguments.end(),
+      [](const char* argument) { return IsDocumentArgument(argument); });
+  CommandLine command_line;
+  if (document != arguments.end()) command_line.document = *document;
+  // Without a "-d:" argument the whole command line is the path.
+  std::string& joined = document != arguments.end() ? command_line.options
+                                                    : command_line.document;
+  for (auto argument = arguments.begin(); argument != arguments.end();
+       ++argument) {
+    if (argument == document) continue;
+    if (!joined.empty()) joined += ' ';
+    joined.append(*argument);
   }
   return command_line;
 }
 
-std::string CommandLineOf(int argc, const char* const* argv) {
-  if (argc <= 1) return "";
-  return JoinArguments(std::span<const char* const>(
+CommandLine CommandLineOf(int argc, const char* const* argv) {
+  if (argc <= 1) return {};
+  return SplitArguments(std::span<const char* const>(
       argv + 1, static_cast<std::size_t>(argc - 1)));
 }
 
-bool CommandLineHas(std::string_view command_line, std::string_view option) {
-  return FindNoCase(OptionsPart(command_line), option) !=
-         std::string_view::npos;
+bool CommandLineHas(const CommandLine& command_line, std::string_view option) {
+  return FindNoCase(command_line.options, option) != std::string_view::npos;
 }
 
-void RunCommandLineOptions(Application& app, std::string_view command_line) {
-  const std::string options = OptionsPart(command_line);
-  const auto has = [&options](std::string_view option) {
-    return FindNoCase(options, option) != std::string_view::npos;
+void RunCommandLineOptions(Application& app, const CommandLine& command_line) {
+  const auto has = [&command_line](std::string_view option) {
+    return CommandLineHas(command_line, option);
   };
   const bool refresh_view = !has("-c");
   // With no view to refresh in between, consecutive filters that are byte

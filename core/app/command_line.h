@@ -8,25 +8,33 @@
 
 namespace quor {
 
-// The raw command line from the program's arguments (without the program
-// name): joined by single blanks. An argument "-d:path" (any case) whose path
-// does not begin with a double quote is written as -d:"path", because the
-// shell has already removed the quotes the user typed.
-std::string JoinArguments(std::span<const char* const> arguments);
+// The compatible command line as the shell split it into arguments.
+struct CommandLine {
+  // The argument that names the document (see PathFromArgument): the first
+  // one that begins with "-d:" in any case, or else all arguments joined by
+  // single blanks, which are then nothing but a path.
+  std::string document;
+  // Every other argument, joined by single blanks: the only place options
+  // are looked for. Empty without a "-d:" argument.
+  std::string options;
+};
 
-// JoinArguments over the arguments `main` gets, without the program name. A
+// The command line that `arguments` (without the program name) make.
+CommandLine SplitArguments(std::span<const char* const> arguments);
+
+// SplitArguments over the arguments `main` gets, without the program name. A
 // program started without even its own name gets an empty command line.
-std::string CommandLineOf(int argc, const char* const* argv);
+CommandLine CommandLineOf(int argc, const char* const* argv);
 
-// Whether `option` occurs anywhere in the command line's options part, in
-// any case. A short option is thus also found inside every longer one that
+// Whether `option` occurs anywhere in the command line's options, in any
+// case. A short option is thus also found inside every longer one that
 // begins with it; never inside the document path.
-bool CommandLineHas(std::string_view command_line, std::string_view option);
+bool CommandLineHas(const CommandLine& command_line, std::string_view option);
 
 // Runs, in the catalogue's fixed order, every filter whose option occurs in
 // the command line, each once and each followed by a view refresh. A batch
 // run ("-c") never shows its text, so there the refreshes are left out.
-void RunCommandLineOptions(Application& app, std::string_view command_line);
+void RunCommandLineOptions(Application& app, const CommandLine& command_line);
 
 // The text printed for --help, naming the folder that holds the settings
 // file and the word lists.

@@ -1,5 +1,9 @@
 #include "core/app/console_messages.h"
 
+#include <stdio_ext.h>
+
+#include <cerrno>
+
 namespace quor {
 namespace {
 
@@ -23,6 +27,22 @@ bool ConsoleMessages::AskYesNo(std::string_view question,
                                std::string_view caption) {
   WriteLine(out_, caption, question, " Nein");
   return false;
+}
+
+bool FinishStandardStreams() {
+  // Closing a stream that was never open fails with EBADF; that loses
+  // nothing unless something waited to be written.
+  const bool pending = __fpending(stdout) != 0;
+  const bool failed_before = std::ferror(stdout) != 0;
+  const bool close_failed = std::fclose(stdout) != 0;
+  const bool output_lost =
+      failed_before || (close_failed && (pending || errno != EBADF));
+  if (output_lost) {
+    ConsoleMessages messages;
+    messages.Show(kCannotWriteOutput, kCaptionError);
+  }
+  const bool errors_lost = std::fflush(stderr) != 0 || std::ferror(stderr);
+  return !output_lost && !errors_lost;
 }
 
 }  // namespace quor

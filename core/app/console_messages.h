@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdio>
+#include <string_view>
 
 #include "core/filters/messages.h"
 
@@ -24,5 +25,16 @@ class ConsoleMessages : public Messages {
   std::FILE* out_;
   bool error_reported_ = false;
 };
+
+// Shown when standard output could not take what was written to it.
+inline constexpr std::string_view kCannotWriteOutput =
+    "Kann die Ausgabe nicht schreiben.";
+
+// The end of every run, as the coreutils end theirs: standard output is
+// written out and closed, standard error flushed. False when anything
+// written to either was lost (a full disk, a pipe nobody reads any more); a
+// stream that was closed from the start is fine while nothing is written to
+// it. A lost standard output is reported on standard error.
+bool FinishStandardStreams();
 
 }  // namespace quor

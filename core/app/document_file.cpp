@@ -11,24 +11,6 @@ namespace quor {
 
 namespace {
 
-// Where the path of "-d:" lies: the character right after the marker opens
-// it, whatever it is, and the next double quote closes it (npos: none does).
-struct PathBounds {
-  std::size_t marker;
-  std::size_t start;
-  std::size_t end;
-};
-
-std::optional<PathBounds> FindPathBounds(std::string_view command_line) {
-  const std::size_t marker = FindNoCase(command_line, "-d:");
-  if (marker == std::string_view::npos) return std::nullopt;
-  const std::size_t start = marker + 4;
-  const std::size_t end = start > command_line.size()
-                              ? std::string_view::npos
-                              : command_line.find('"', start);
-  return PathBounds{marker, start, end};
-}
-
 // Reports a failed read; true when the read succeeded.
 bool ReportRead(ReadStatus status, Messages& messages) {
   switch (status) {
@@ -82,23 +64,17 @@ std::optional<bool> WithFileBytes(const TextDocument& document,
 
 }  // namespace
 
-std::optional<std::string> PathFromArgument(std::string_view argument) {
-  const std::optional<PathBounds> bounds = FindPathBounds(argument);
-  if (!bounds) return std::string(argument);
-  if (bounds->end == std::string_view::npos) return std::nullopt;
-  return std::string(
-      argument.substr(bounds->start, bounds->end - bounds->start));
+bool IsDocumentArgument(std::string_view argument) {
+  return argument.size() >= 3 && EqualNoCase(argument.data(), "-d:", 3);
 }
 
-std::string OptionsPart(std::string_view command_line) {
-  const std::optional<PathBounds> bounds = FindPathBounds(command_line);
-  if (!bounds) return "";
-  std::string options(command_line.substr(0, bounds->marker));
-  if (bounds->end != std::string_view::npos) {
-    options += ' ';
-    options.append(command_line.substr(bounds->end + 1));
-  }
-  return options;
+std::optional<std::string> PathFromArgument(std::string_view argument) {
+  if (!IsDocumentArgument(argument)) return std::string(argument);
+  const std::string_view rest = argument.substr(3);
+  if (!rest.starts_with('"')) return std::string(rest);
+  // The quotes the user typed, passed on by a shell that does not remove them.
+  if (rest.size() < 2 || !rest.ends_with('"')) return std::nullopt;
+  return std::string(rest.substr(1, rest.size() - 2));
 }
 
 bool ReadDocument(Application& app, std::string_view argument) {
@@ -112,8 +88,7 @@ bool ReadDocument(Application& app, std::string_view argument) {
     app.messages.Show(kNoMemory, kCaptionError);
     return false;
   }
-  if (!path) return false;
-  if (path->size() > kMaxWorkingPath) {
+  if (!path || path->size() > kMaxWorkingPath) {
     app.messages.Show(kCannotOpenFile, kCaptionError);
     return false;
   }

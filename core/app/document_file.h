@@ -27,27 +27,24 @@ inline constexpr std::string_view kTextOutsideCp1252 =
 // Paths longer than this are refused rather than cut into another path.
 inline constexpr std::size_t kMaxWorkingPath = 1000;
 
-// The file path that `argument` names: the whole argument, or, when it holds
-// "-d:" (any case), the text between the character right after it (the
-// opening quote) and the next double quote. Absent when that form has no
-// closing quote.
-std::optional<std::string> PathFromArgument(std::string_view argument);
+// Whether `argument` begins with the document marker "-d:", in any case.
+bool IsDocumentArgument(std::string_view argument);
 
-// The part of the command line that holds options: all of it but the
-// document path, which runs from "-d:" (any case) through the double quote
-// that closes it, or to the end when none does. The two sides are joined by a
-// blank, so that they cannot make an option together. A command line without
-// "-d:" is nothing but a path and holds no options.
-std::string OptionsPart(std::string_view command_line);
+// The file path that one argument, as the shell gave it, names: the whole
+// argument; or, when it begins with "-d:" (any case), the rest of it, quotes
+// and all, except that one pair of double quotes around the rest is dropped.
+// Absent when the rest opens a double quote that does not close at its end.
+std::optional<std::string> PathFromArgument(std::string_view argument);
 
 // Replaces the document by the file that `argument` names (see
 // PathFromArgument), read in the character set of the settings. Empties the
 // document path first; on success sets it and the document's encoding and
-// returns true. A failure is reported and keeps the previous document; a file
-// holding a zero byte is such a failure, and so is a file that is not UTF-8
-// when the settings say every file is. A Unicode text with characters that
-// Windows-1252 lacks is loaded as bytes, and the user is told. The view is
-// left alone.
+// returns true. A failure is reported and keeps the previous document; an
+// argument that names no path is such a failure, and so are anything but a
+// regular file, a file holding a zero byte and a file that is not UTF-8 when
+// the settings say every file is. An empty argument loads nothing. A Unicode
+// text with characters that Windows-1252 lacks is loaded as bytes, and the
+// user is told. The view is left alone.
 bool ReadDocument(Application& app, std::string_view argument);
 
 // ReadDocument, and on success resets and refreshes the view.

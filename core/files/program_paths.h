@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace quor {
 
@@ -28,7 +29,8 @@ ProgramPaths MovedTo(const ProgramPaths& paths, const std::string& folder);
 
 // The paths the program at `program_file` uses: those beside it, unless its
 // folder is not writable and holds no settings file (an installed copy);
-// then the same names in the user's configuration folder.
+// then the same names in the user's configuration folder. A program that
+// does not know its file (empty) uses that folder too, or no files at all.
 ProgramPaths RunningProgramPaths(const std::string& program_file);
 
 // Makes the folder of the settings file when it is missing, as the user's
@@ -36,11 +38,19 @@ ProgramPaths RunningProgramPaths(const std::string& program_file);
 // that cannot be made lets the write that follows fail.
 void MakeSettingsFolder(const ProgramPaths& paths);
 
-// The folder that holds the settings file of `paths`.
+// The folder that holds the settings file of `paths`; empty without one.
 std::string SettingsFolder(const ProgramPaths& paths);
 
-// The full path of the running program, or `fallback` when the system does not
-// tell.
-std::string RunningProgramFile(const std::string& fallback);
+// The running program's file, with symbolic links resolved: what `exe_link`
+// (/proc/self/exe) names; where that cannot be read (no /proc), `argv0` when
+// it holds a slash (from the current folder), else the first executable file
+// of that name in the folders of `search_path` (PATH; nullptr when unset),
+// as the program was found when it was started. Empty when none of these
+// finds it, never a guess in the current folder.
+std::string FindProgramFile(const char* exe_link, std::string_view argv0,
+                            const char* search_path);
+
+// FindProgramFile for the running program, started as `argv0`.
+std::string RunningProgramFile(std::string_view argv0);
 
 }  // namespace quor

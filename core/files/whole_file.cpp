@@ -59,20 +59,28 @@ ssize_t ReadSome(int fd, char* buffer, std::size_t count) {
 
 ReadStatus ReadWholeFile(const std::string& path, std::string& bytes,
                          ZeroBytes zero_bytes, FileStamp* stamp) {
-  UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  // Without O_NONBLOCK the open of a pipe would wait for a writer; a pipe,
+  // socket or device may then never end, so only a regular file is read.
+  UniqueFd fd(
+      ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
   if (fd.get() < 0) return ReadStatus::kCannotOpen;
   struct stat info;
-  if (::fstat(fd.get(), &info) != 0 || S_ISDIR(info.st_mode)) {
+  if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
     return ReadStatus::kCannotOpen;
   }
-  const std::size_t expected =
-      S_ISREG(info.st_mode) ? static_cast<std::size_t>(info.st_size) : 0;
+  // A file system may honour the flag for regular files too.
+  const int flags = ::fcntl(fd.get(), F_GETFL);
+  if (flags < 0 || ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK) != 0) {
+    return ReadStatus::kCannotOpen;
+  }
+  const auto expected = static_cast<std::size_t>(info.st_size);
   std::string data;
   try {
     data.reserve(expected);
     // Up to the size the file had when opened, read straight into the
-    // reserved buffer; beyond it (a growing file, a pipe) through a small
-    // buffer, so that finding the end costs no reallocation.
+    // reserved buffer; beyond it (a growing file, one of /proc that claims
+    // no size) through a small buffer, so that finding the end costs no
+    // reallocation.
     std::string spill;
     for (;;) {
       const std::size_t old_size = data.size();

@@ -11,13 +11,15 @@ enum class ReadStatus { kOk, kCannotOpen, kOutOfMemory, kHoldsZero };
 
 // What a read does with zero bytes. The program's texts cannot hold one, and
 // cutting there would lose the rest on the next save, so a text file with one
-// is refused (kHoldsZero). Reading then stops at that byte, so that even an
-// endless source of zeros is refused at once. In UTF-16 zero bytes are part
+// is refused (kHoldsZero). Reading then stops at that byte, so that even a
+// huge file of zeros is refused at once. In UTF-16 zero bytes are part
 // of the characters; whether the text holds a zero is found after decoding.
 enum class ZeroBytes { kKept, kRefused, kRefusedUnlessUtf16 };
 
 // Reads the file at `path` whole into `bytes` (which is left alone unless the
-// read succeeds) and, when asked, the file's stamp as the read left it.
+// read succeeds) and, when asked, the file's stamp as the read left it. Only
+// a regular file is read: a folder, pipe, socket or device is kCannotOpen at
+// once, without waiting for a writer.
 ReadStatus ReadWholeFile(const std::string& path, std::string& bytes,
                          ZeroBytes zero_bytes, FileStamp* stamp = nullptr);
 

@@ -76,18 +76,20 @@ TEST(ByteMap, FoldedBatchRunEqualsOneFilterAtATime) {
   std::bernoulli_distribution pick(0.4);
   testing::RecordingMessages messages;
   for (int i = 0; i < testing::DifferentialIterations(300); ++i) {
-    std::string command_line = "x";
+    CommandLine command_line{.document = "-d:x", .options = ""};
     for (const std::string& option : options) {
-      if (pick(rng)) command_line += " " + option;
+      if (pick(rng)) command_line.options += option + " ";
     }
+    CommandLine batch_line = command_line;
+    batch_line.options += "-c";
     const std::string text = testing::RandomText(rng, 300);
     Application batch({}, messages), one_by_one({}, messages);
     batch.document = TextDocument{text};
     one_by_one.document = TextDocument{text};
-    RunCommandLineOptions(batch, command_line + " -c");
+    RunCommandLineOptions(batch, batch_line);
     RunCommandLineOptions(one_by_one, command_line);
     ASSERT_EQ(*batch.document.text, *one_by_one.document.text)
-        << command_line << "\n"
+        << command_line.options << "\n"
         << testing::Escaped(text);
   }
 }

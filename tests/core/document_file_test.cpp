@@ -33,13 +33,17 @@ TEST_P(PathFromArgumentCases, FindsThePath) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, PathFromArgumentCases,
-    ::testing::Values(PathCase{"-F3 -d:\"/a b/t.txt\" -c", "/a b/t.txt"},
-                      PathCase{"-D:\"x.txt\"", "x.txt"},
-                      // The character after -d: is skipped whatever it is.
-                      PathCase{"-d:'x'\"", "x'"}, PathCase{"-d:", std::nullopt},
-                      PathCase{"-d:\"", std::nullopt}, PathCase{"-d:\"\"", ""},
-                      // Without -d: the whole text is the path, quotes and all.
-                      PathCase{"\"/t.txt\"", "\"/t.txt\""}));
+    ::testing::Values(
+        // After -d: the path is the rest of the argument, quotes and all...
+        PathCase{"-d:/a b/t.txt", "/a b/t.txt"},
+        PathCase{"-d:dq\"name.txt", "dq\"name.txt"},
+        PathCase{"-d:'x'\"", "'x'\""}, PathCase{"-d:", ""},
+        // ...unless the shell passed the user's quotes around it.
+        PathCase{"-D:\"x.txt\"", "x.txt"}, PathCase{"-d:\"a\"b\"", "a\"b"},
+        PathCase{"-d:\"\"", ""}, PathCase{"-d:\"", std::nullopt},
+        PathCase{"-d:\"a\"b", std::nullopt},
+        // Without -d: at its start the whole argument is the path.
+        PathCase{"\"/t.txt\"", "\"/t.txt\""}, PathCase{"x-d:y", "x-d:y"}));
 
 class DocumentFile : public ::testing::Test {
  protected:
@@ -94,7 +98,9 @@ TEST_F(DocumentFile, FailedLoadKeepsTheDocumentAndEmptiesItsPath) {
   LoadDocument(app, dir_.File("a.txt"));
   std::vector<std::string> arguments = {
       dir_.File("missing.txt"), dir_.path(), dir_.File("a.txt") + "/x.txt",
-      Quoted(""), "\"" + dir_.File("a.txt") + "\""};
+      Quoted(""), "\"" + dir_.File("a.txt") + "\"",
+      // An opening quote without its closing one names no file at all.
+      "-d:\"" + dir_.File("a.txt")};
   if (::geteuid() != 0) {  // root reads any file
     WriteFile(dir_.File("locked.txt"), "zu");
     ASSERT_EQ(::chmod(dir_.File("locked.txt").c_str(), 0), 0);
@@ -112,9 +118,8 @@ TEST_F(DocumentFile, FailedLoadKeepsTheDocumentAndEmptiesItsPath) {
   }
 }
 
-TEST_F(DocumentFile, IncompleteFormLoadsNothingSilently) {
+TEST_F(DocumentFile, EmptyCommandLineLoadsNothingSilently) {
   Application app = NewApp();
-  LoadDocument(app, "-d:/no/quote");
   LoadDocument(app, "");
   EXPECT_FALSE(app.document.HasText());
   EXPECT_TRUE(messages_.shown.empty());

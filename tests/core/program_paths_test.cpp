@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "core/files/word_lists.h"
 #include "test_support.h"
 
@@ -43,6 +45,46 @@ TEST(ProgramPaths, SettingsFolderIsMadeBeforeTheFirstWrite) {
   MakeSettingsFolder(paths);
   testing::WriteFile(paths.settings_file, "[Allgemein]\r\n");
   EXPECT_EQ(testing::ReadFile(paths.settings_file), "[Allgemein]\r\n");
+}
+
+// Without /proc the program's file is found the way the shell found it when
+// it started the program; the current folder is never a guess.
+TEST(ProgramFile, FoundFromArgv0AndSearchPathWithoutProc) {
+  namespace fs = std::filesystem;
+  testing::TempDir dir;
+  const std::string no_proc = dir.File("no-proc/exe");
+  for (const char* folder : {"bin", "plain", "empty", "folder/prog"}) {
+    fs::create_directories(dir.File(folder));
+  }
+  testing::WriteFile(dir.File("bin/prog"), "");
+  fs::permissions(dir.File("bin/prog"), fs::perms::owner_all);
+  testing::WriteFile(dir.File("plain/prog"), "");
+  fs::create_directory_symlink(dir.File("bin"), dir.File("link"));
+  const std::string real = fs::canonical(dir.File("bin/prog")).string();
+
+  // A slash: a path from the current folder, with its links resolved.
+  const std::string relative = fs::relative(dir.File("link/prog")).string();
+  ASSERT_NE(relative.find('/'), std::string::npos);
+  EXPECT_EQ(FindProgramFile(no_proc.c_str(), relative, nullptr), real);
+  EXPECT_EQ(FindProgramFile(no_proc.c_str(), dir.File("plain/prog"), ""), "");
+  // No slash: the first executable file in the search path, where an empty
+  // entry stands for the current folder as it does for the shell.
+  const std::string search = dir.File("empty") + ":" + dir.File("plain") + ":" +
+                             dir.File("folder") + "::" + dir.File("bin");
+  EXPECT_EQ(FindProgramFile(no_proc.c_str(), "prog", search.c_str()), real);
+  EXPECT_EQ(FindProgramFile(no_proc.c_str(), "prog", dir.File("empty").c_str()),
+            "");
+  EXPECT_EQ(FindProgramFile(no_proc.c_str(), "", search.c_str()), "");
+  // An unset PATH searches the system's default folders.
+  EXPECT_EQ(FindProgramFile(no_proc.c_str(), "sh", nullptr),
+            fs::canonical("/bin/sh").string());
+
+  // With /proc its answer holds, whatever argv[0] says.
+  fs::create_directories(dir.File("proc"));
+  fs::create_symlink("/opt/q/quorfilter", dir.File("proc/exe"));
+  EXPECT_EQ(
+      FindProgramFile(dir.File("proc/exe").c_str(), "prog", search.c_str()),
+      "/opt/q/quorfilter");
 }
 
 // A missing list clears its setting; a list that is there loads whole, and

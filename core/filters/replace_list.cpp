@@ -1,23 +1,34 @@
 #include "core/filters/replace_list.h"
 
 #include <algorithm>
-#include <array>
 #include <cstddef>
 #include <cstdint>
-#include <deque>
-#include <limits>
+#include <cstring>
 #include <new>
+#include <optional>
+#include <span>
 #include <stdexcept>
+#include <string>
 #include <string_view>
 #include <vector>
 
 #include "core/filters/char_classes.h"
 #include "core/filters/find_no_case.h"
+#include "core/filters/replace_all.h"
+#include "core/filters/search_automaton.h"
 
 namespace quor {
 namespace {
 
 constexpr std::size_t kMaxField = 1000;
+// Small enough that a pair whose search text occurs a few times rewrites
+// little, large enough that the chunk lists stay short.
+constexpr std::size_t kChunkBytes = 1024;
+// Longer search texts are indexed by this many first bytes and checked in
+// full where those occur.
+constexpr std::size_t kIndexedBytes = 64;
+
+constexpr std::uint32_t kNone = SearchAutomaton::kNone;
 
 struct ReplacePair {
   std::string_view search;
@@ -56,274 +67,401 @@ class PairReader {
   std::size_t position_ = 0;
 };
 
-// Knows which search texts may occur in the document, so that a pair whose
-// search text cannot occur costs no pass over the text. An Aho-Corasick
-// automaton over the search texts, folded as FindNoCase folds and cut to
-// their first few bytes (a text occurs only where its start does), marks
-// every prefix it meets, with all of that prefix's suffixes in the automaton.
-// Marks stay, so they cover everything occurring in the document as long as
-// the document is scanned once whole and, after each change, wherever a
-// search text may have come into being.
-class PresenceIndex {
- public:
-  using State = std::uint16_t;
-
-  explicit PresenceIndex(std::string_view list) {
-    // Long prefixes make fewer false hopes; shorter ones keep the table small
-    // for huge lists.
-    for (std::size_t prefix = kLongestPrefix; !Build(list, prefix);) {
-      prefix /= 2;
-    }
-  }
-
-  // Whether the search text of the pair with this number may occur.
-  bool MayOccur(std::size_t pair) const {
-    return marked_[pair_states_[pair]] == kMet;
-  }
-
-  // The longest prefix not met yet: a change of the text needs scanning
-  // this far around it. 0 when every prefix has been met.
-  std::size_t Reach() const {
-    for (std::size_t length = unmet_by_length_.size() - 1; length > 0;
-         --length) {
-      if (unmet_by_length_[length] != 0) return length;
-    }
-    return 0;
-  }
-
-  // Scanning goes on from where the last Feed ended unless restarted.
-  void Restart() { state_ = 0; }
-
-  void Feed(std::string_view bytes) {
-    if (unmet_ == 0) return;
-    // Locals, so that the marks, being bytes, need not make the compiler
-    // reload the table's address after each step.
-    const State* const next = next_.data();
-    const std::uint8_t* const marked = marked_.data();
-    const std::uint8_t* const class_of = class_of_.data();
-    const unsigned shift = shift_;
-    State state = state_;
-    for (const char c : bytes) {
-      state = next[(state << shift) | class_of[static_cast<unsigned char>(c)]];
-      if (marked[state] != kMet && Mark(state)) break;
-    }
-    state_ = state;
-  }
-
- private:
-  static constexpr std::size_t kLongestPrefix = 32;
-  // What marked_ says of a state; only the (cut) search texts are counted.
-  static constexpr std::uint8_t kUnmet = 0;
-  static constexpr std::uint8_t kMet = 1;
-  static constexpr std::uint8_t kUnmetSearch = 2;
-  // At most this many table cells.
-  static constexpr std::size_t kMaxCells = std::size_t{1} << 22;
-
-  // Builds the automaton over prefixes of at most `prefix` bytes; false when
-  // its table would outgrow kMaxCells or its states State.
-  bool Build(std::string_view list, std::size_t prefix) {
-    class_of_.fill(0);
-    std::size_t classes = 1;
-    ReplacePair pair;
-    for (PairReader reader(list); reader.Next(pair);) {
-      for (const char c : pair.search.substr(0, prefix)) {
-        std::uint8_t& id =
-            class_of_[ToUpperAscii(static_cast<unsigned char>(c))];
-        if (id == 0) id = static_cast<std::uint8_t>(classes++);
-      }
-    }
-    for (std::size_t c = 0; c < class_of_.size(); ++c) {
-      class_of_[c] = class_of_[ToUpperAscii(static_cast<unsigned char>(c))];
-    }
-    shift_ = 0;
-    while ((std::size_t{1} << shift_) < classes) ++shift_;
-    const std::size_t width = std::size_t{1} << shift_;
-
-    next_.assign(width, 0);
-    depth_.assign(1, 0);
-    pair_states_.clear();
-    for (PairReader reader(list); reader.Next(pair);) {
-      State state = 0;
-      for (const char c : pair.search.substr(0, prefix)) {
-        const std::size_t cell = (std::size_t{state} << shift_) |
-                                 class_of_[static_cast<unsigned char>(c)];
-        if (next_[cell] == 0) {
-          if (next_.size() + width > kMaxCells ||
-              depth_.size() > std::numeric_limits<State>::max()) {
-            return false;
-          }
-          next_[cell] = static_cast<State>(depth_.size());
-          next_.resize(next_.size() + width, 0);
-          depth_.push_back(static_cast<std::uint8_t>(depth_[state] + 1));
-        }
-        state = next_[cell];
-      }
-      pair_states_.push_back(state);
-    }
-    marked_.assign(depth_.size(), kUnmet);
-    marked_[0] = kMet;
-    unmet_by_length_.assign(prefix + 1, 0);
-    unmet_ = 0;
-    for (const State state : pair_states_) {
-      if (marked_[state] != kUnmet) continue;
-      marked_[state] = kUnmetSearch;
-      ++unmet_by_length_[depth_[state]];
-      ++unmet_;
-    }
-    FillFailures(width);
-    return true;
-  }
-
-  // Turns the trie into the automaton: a missing transition goes where the
-  // longest proper suffix that is a prefix would go.
-  void FillFailures(std::size_t width) {
-    fail_.assign(depth_.size(), 0);
-    std::deque<State> queue;
-    for (std::size_t c = 0; c < width; ++c) {
-      if (next_[c] != 0) queue.push_back(next_[c]);
-    }
-    while (!queue.empty()) {
-      const State state = queue.front();
-      queue.pop_front();
-      const std::size_t row = std::size_t{state} << shift_;
-      const std::size_t fail_row = std::size_t{fail_[state]} << shift_;
-      for (std::size_t c = 0; c < width; ++c) {
-        const State child = next_[row | c];
-        if (child != 0) {
-          fail_[child] = next_[fail_row | c];
-          queue.push_back(child);
-        } else {
-          next_[row | c] = next_[fail_row | c];
-        }
-      }
-    }
-  }
-
-  // Marks `state` and its suffixes as met; true once every search text has
-  // been met.
-  bool Mark(State state) {
-    while (marked_[state] != kMet) {
-      if (marked_[state] == kUnmetSearch) {
-        --unmet_by_length_[depth_[state]];
-        --unmet_;
-      }
-      marked_[state] = kMet;
-      state = fail_[state];
-    }
-    return unmet_ == 0;
-  }
-
-  std::array<std::uint8_t, 256> class_of_{};
-  unsigned shift_ = 0;
-  // The transition of state s on class c is next_[(s << shift_) | c].
-  std::vector<State> next_;
-  std::vector<State> fail_;
-  std::vector<std::uint8_t> depth_;
-  std::vector<std::uint8_t> marked_;
-  std::vector<State> pair_states_;
-  std::vector<std::size_t> unmet_by_length_;
-  std::size_t unmet_ = 0;
-  State state_ = 0;
-};
-
-std::size_t FindFrom(const std::string& text, std::size_t from,
+std::size_t FindFrom(std::string_view text, std::size_t from,
                      std::string_view search) {
-  const std::size_t hit =
-      FindNoCase(std::string_view(text).substr(from), search);
+  const std::size_t hit = FindNoCase(text.substr(from), search);
   return hit == std::string_view::npos ? hit : from + hit;
 }
 
-// Feeds the presence index the parts of a text being built that lie within
-// `reach` - 1 bytes of an inserted replacement or of the seam a deletion
-// leaves: a search text that was not in the old text can only be there.
-// Nearby windows are fed as one.
-class ChangeScanner {
+// The text cut after line breaks into chunks of about `target` bytes.
+// Neither search texts nor replacements hold a line break, so no match
+// reaches across one and line breaks never move within the text: each chunk
+// is replaced in on its own, and a pair rewrites only the chunks it changes.
+// A chunk that has not changed is read from the text itself.
+class Chunks {
  public:
-  ChangeScanner(PresenceIndex* index, const std::string& built)
-      : index_(index), built_(built), reach_(index ? index->Reach() : 0) {
-    if (reach_ != 0) index_->Restart();
+  Chunks(std::string& text, std::size_t target)
+      : text_(text), size_(text.size()) {
+    std::size_t begin = 0;
+    do {
+      std::size_t end = text.size();
+      if (end - begin > target) {
+        const std::size_t line_break =
+            text.find_first_of("\r\n", begin + target - 1);
+        if (line_break != std::string::npos) end = line_break + 1;
+      }
+      start_.push_back(begin);
+      begin = end;
+    } while (begin < text.size());
+    start_.push_back(text.size());
+    if (start_.size() > kNone) throw std::length_error("chunks");
+    owned_.resize(start_.size() - 1);
+    changed_.assign(start_.size() - 1, false);
   }
 
-  // Bytes [begin, end) of the text being built are new; call before they
-  // are appended.
-  void Changed(std::size_t begin, std::size_t end) {
-    if (reach_ == 0) return;
-    Advance();
-    const std::size_t from = begin > reach_ - 1 ? begin - (reach_ - 1) : 0;
-    if (from > window_end_) {
-      index_->Restart();
-      scanned_ = from;
+  std::uint32_t Count() const {
+    return static_cast<std::uint32_t>(start_.size() - 1);
+  }
+
+  std::size_t TotalSize() const { return size_; }
+
+  std::string_view View(std::uint32_t chunk) const {
+    if (changed_[chunk]) return owned_[chunk];
+    return std::string_view(text_).substr(start_[chunk],
+                                          start_[chunk + 1] - start_[chunk]);
+  }
+
+  // Gives `chunk` the contents of `bytes`, which gets the old ones.
+  void Replace(std::uint32_t chunk, std::string& bytes) noexcept {
+    size_ = size_ - View(chunk).size() + bytes.size();
+    owned_[chunk].swap(bytes);
+    changed_[chunk] = true;
+    any_changed_ = true;
+  }
+
+  bool Changed() const { return any_changed_; }
+
+  // Puts the chunks back into the text one after the other, in place: the
+  // only allocation is the text's growth, and when that fails the text is as
+  // it was. The chunks are spent afterwards.
+  void WriteBack() {
+    const std::size_t old_size = text_.size();
+    if (size_ > old_size) text_.resize(size_);
+    char* const data = text_.data();
+    // Unchanged chunks that move right go from the end, those that move
+    // left from the start: neither overwrites bytes still to be moved.
+    std::size_t at = size_;
+    for (std::uint32_t chunk = Count(); chunk-- > 0;) {
+      at -= Length(chunk);
+      if (!changed_[chunk] && at > start_[chunk]) {
+        std::memmove(data + at, data + start_[chunk], Length(chunk));
+      }
     }
-    window_end_ = std::max(window_end_, end + reach_ - 1);
-  }
-
-  // Feeds what has been built of the windows so far.
-  void Advance() {
-    const std::size_t to = std::min(window_end_, built_.size());
-    if (scanned_ >= to) return;
-    index_->Feed(std::string_view(built_).substr(scanned_, to - scanned_));
-    scanned_ = to;
+    // `at` is back at 0.
+    for (std::uint32_t chunk = 0; chunk < Count(); ++chunk) {
+      if (changed_[chunk]) {
+        std::memcpy(data + at, owned_[chunk].data(), Length(chunk));
+      } else if (at < start_[chunk]) {
+        std::memmove(data + at, data + start_[chunk], Length(chunk));
+      }
+      at += Length(chunk);
+    }
+    text_.resize(size_);
   }
 
  private:
-  PresenceIndex* index_;
-  const std::string& built_;
-  std::size_t reach_;
-  std::size_t scanned_ = 0;
-  std::size_t window_end_ = 0;
+  std::size_t Length(std::uint32_t chunk) const {
+    return changed_[chunk] ? owned_[chunk].size()
+                           : start_[chunk + 1] - start_[chunk];
+  }
+
+  std::string& text_;
+  std::size_t size_;
+  std::vector<std::size_t> start_;  // where each chunk was in the text
+  std::vector<std::string> owned_;
+  std::vector<bool> changed_;
+  bool any_changed_ = false;
 };
 
-// ReplaceAll's loop, building into `work`, whose memory serves the next pair
-// again after the swap.
-void ReplaceAndTrack(std::string& text, std::string& work,
-                     const ReplacePair& pair, PresenceIndex* index) {
-  std::size_t hit = FindFrom(text, 0, pair.search);
-  if (hit == std::string_view::npos) return;
-  work.clear();
-  work.reserve(pair.replacement.size() <= pair.search.size()
-                   ? text.size()
-                   : text.size() + text.size() / 8);
-  ChangeScanner scanner(index, work);
-  std::size_t read = 0;
-  while (hit != std::string_view::npos) {
-    work.append(text, read, hit - read);
-    scanner.Changed(work.size(), work.size() + pair.replacement.size());
-    work.append(pair.replacement);
-    scanner.Advance();
-    read = hit + pair.search.size();
-    hit = FindFrom(text, read, pair.search);
+// Which chunks the search text of each pair still to come may occur in, so
+// that a pair reads only those. Every chunk where the text occurs is on the
+// list of its ending (a chunk may be listed twice, or after the text has
+// left it). The whole text is scanned once; after a pair, each chunk it
+// changed is scanned again around the changes, as far as a search text can
+// reach into them.
+class ChunkIndex {
+ public:
+  ChunkIndex(std::span<const std::string_view> searches, std::size_t cap,
+             const Chunks& chunks)
+      : automaton_(searches, cap), cap_(cap) {
+    last_pair_.assign(automaton_.Endings(), 0);
+    for (std::size_t pair = 0; pair < searches.size(); ++pair) {
+      const std::uint32_t ending = automaton_.EndingOf(pair);
+      if (ending != kNone)
+        last_pair_[ending] = static_cast<std::uint32_t>(pair);
+    }
+    epoch_.assign(automaton_.Endings(), 0);
+    head_.assign(automaton_.Endings(), kNone);
+    seen_.assign(chunks.Count(), 0);
+    for (std::uint32_t chunk = 0; chunk < chunks.Count(); ++chunk) {
+      NewEpoch();
+      Scan(chunk, chunks.View(chunk));
+    }
   }
-  work.append(text, read);
-  scanner.Advance();
-  text.swap(work);
+
+  // How far before and after a change a new occurrence can begin or end.
+  std::size_t Reach() const { return automaton_.Longest(); }
+
+  // Adds the chunks listed for the search text of `pair` to `chunks`, each
+  // once. Unless a later pair needs the list as it is, it is emptied: after
+  // the pair, its search text is left in those chunks only where it overlaps
+  // a change, and the scans around the changes list it again. A text
+  // indexed by its first bytes only keeps its list.
+  void Candidates(std::uint32_t pair, std::size_t search_size,
+                  std::vector<std::uint32_t>& chunks) {
+    const std::uint32_t ending = automaton_.EndingOf(pair);
+    const bool keep = search_size > cap_ && last_pair_[ending] > pair;
+    for (std::uint32_t entry = head_[ending]; entry != kNone;) {
+      const std::uint32_t next = entries_[entry].next;
+      const std::uint32_t chunk = entries_[entry].chunk;
+      if (seen_[chunk] != pair + 1) {
+        seen_[chunk] = pair + 1;
+        chunks.push_back(chunk);
+      }
+      if (!keep) {
+        entries_[entry].next = free_;
+        free_ = entry;
+      }
+      entry = next;
+    }
+    if (!keep) head_[ending] = kNone;
+  }
+
+  // Lists the chunks again after the pair failed. The entries Candidates
+  // freed are enough, so this cannot fail.
+  void Restore(std::uint32_t pair, std::span<const std::uint32_t> chunks) {
+    const std::uint32_t ending = automaton_.EndingOf(pair);
+    if (head_[ending] != kNone) return;
+    for (const std::uint32_t chunk : chunks) List(ending, chunk);
+  }
+
+  // Later scans list the endings of the pairs after `pair` only.
+  void Passed(std::uint32_t pair) { next_pair_ = pair + 1; }
+
+  // Scans of one chunk between two calls count the chunk once per ending.
+  void NewEpoch() {
+    if (++epoch_now_ == 0) {
+      std::ranges::fill(epoch_, 0);
+      epoch_now_ = 1;
+    }
+  }
+
+  void Scan(std::uint32_t chunk, std::string_view bytes) {
+    automaton_.Scan(bytes, [&](std::uint32_t ending) {
+      for (; ending != kNone && epoch_[ending] != epoch_now_;
+           ending = automaton_.NextEnding(ending)) {
+        epoch_[ending] = epoch_now_;
+        if (last_pair_[ending] >= next_pair_) List(ending, chunk);
+      }
+    });
+  }
+
+ private:
+  struct Entry {
+    std::uint32_t chunk;
+    std::uint32_t next;
+  };
+
+  void List(std::uint32_t ending, std::uint32_t chunk) {
+    std::uint32_t entry = free_;
+    if (entry != kNone) {
+      free_ = entries_[entry].next;
+    } else {
+      if (entries_.size() >= kNone) throw std::length_error("chunk index");
+      entry = static_cast<std::uint32_t>(entries_.size());
+      entries_.emplace_back();
+    }
+    entries_[entry] = Entry{chunk, head_[ending]};
+    head_[ending] = entry;
+  }
+
+  SearchAutomaton automaton_;
+  std::size_t cap_;
+  std::vector<std::uint32_t> last_pair_;  // by ending
+  std::vector<std::uint32_t> epoch_;      // by ending
+  std::vector<std::uint32_t> head_;       // by ending: its list of chunks
+  std::vector<Entry> entries_;
+  std::uint32_t free_ = kNone;
+  std::vector<std::uint32_t> seen_;  // by chunk: the last pair + 1 to list it
+  std::uint32_t epoch_now_ = 0;
+  std::uint32_t next_pair_ = 0;
+};
+
+// Applies pair after pair to the chunks. A pair's new chunks are all made
+// before any is put in place, so a pair whose result cannot be had changes
+// nothing.
+class ChunkReplacer {
+ public:
+  ChunkReplacer(Chunks& chunks, std::optional<ChunkIndex>& index)
+      : chunks_(chunks), index_(index) {}
+
+  void Apply(std::size_t number, const ReplacePair& pair, Messages& messages) {
+    chunks_to_read_.clear();
+    if (index_) {
+      try {
+        index_->Candidates(static_cast<std::uint32_t>(number),
+                           pair.search.size(), chunks_to_read_);
+      } catch (const std::bad_alloc&) {
+        index_.reset();
+      } catch (const std::length_error&) {
+        index_.reset();
+      }
+    }
+    const bool built = ReportingLackOfMemory(messages, [&] {
+      if (index_) {
+        for (const std::uint32_t chunk : chunks_to_read_) Build(chunk, pair);
+      } else {
+        for (std::uint32_t chunk = 0; chunk < chunks_.Count(); ++chunk) {
+          Build(chunk, pair);
+        }
+      }
+    });
+    if (built) {
+      for (Staged& staged : staged_) {
+        chunks_.Replace(staged.chunk, staged.bytes);
+      }
+      if (index_) Rescan(number);
+    } else if (index_) {
+      index_->Restore(static_cast<std::uint32_t>(number), chunks_to_read_);
+    }
+    staged_.clear();
+    windows_.clear();
+  }
+
+ private:
+  struct Staged {
+    std::uint32_t chunk;
+    std::string bytes;
+    std::size_t windows_end;
+  };
+  struct Window {
+    std::size_t begin;
+    std::size_t end;
+  };
+
+  // ReplaceAll's loop on one chunk, noting where new search texts may have
+  // come into being.
+  void Build(std::uint32_t chunk, const ReplacePair& pair) {
+    const std::string_view text = chunks_.View(chunk);
+    std::size_t hit = FindNoCase(text, pair.search);
+    if (hit == std::string_view::npos) return;
+    const std::size_t windows_begin = windows_.size();
+    Staged& staged = staged_.emplace_back(Staged{chunk, {}, windows_begin});
+    std::string& out = staged.bytes;
+    out.reserve(pair.replacement.size() <= pair.search.size()
+                    ? text.size()
+                    : text.size() + text.size() / 4);
+    std::size_t read = 0;
+    while (hit != std::string_view::npos) {
+      out.append(text.substr(read, hit - read));
+      if (index_) {
+        Note(windows_begin, out.size(), out.size() + pair.replacement.size());
+      }
+      out.append(pair.replacement);
+      read = hit + pair.search.size();
+      hit = FindFrom(text, read, pair.search);
+    }
+    out.append(text.substr(read));
+    staged.windows_end = windows_.size();
+  }
+
+  // Bytes [begin, end) of a chunk are new (or, when empty, two bytes met
+  // there): a search text that was not in the chunk can only overlap them.
+  void Note(std::size_t windows_begin, std::size_t begin, std::size_t end) {
+    const std::size_t reach = index_->Reach() - 1;
+    const std::size_t from = begin > reach ? begin - reach : 0;
+    if (windows_.size() > windows_begin && from <= windows_.back().end) {
+      windows_.back().end = end + reach;
+    } else {
+      windows_.push_back({from, end + reach});
+    }
+  }
+
+  void Rescan(std::size_t number) {
+    try {
+      index_->Passed(static_cast<std::uint32_t>(number));
+      std::size_t window = 0;
+      for (const Staged& staged : staged_) {
+        const std::string_view text = chunks_.View(staged.chunk);
+        index_->NewEpoch();
+        for (; window < staged.windows_end; ++window) {
+          const std::size_t begin = windows_[window].begin;
+          index_->Scan(staged.chunk,
+                       text.substr(begin, windows_[window].end - begin));
+        }
+      }
+    } catch (const std::bad_alloc&) {
+      index_.reset();
+    } catch (const std::length_error&) {
+      index_.reset();
+    }
+  }
+
+  Chunks& chunks_;
+  // Dropped when there is no memory for it: every pair then reads every
+  // chunk.
+  std::optional<ChunkIndex>& index_;
+  std::vector<std::uint32_t> chunks_to_read_;
+  std::vector<Staged> staged_;
+  std::vector<Window> windows_;
+};
+
+// Without memory for the chunks: each pair a ReplaceAll.
+void ReplacePairByPair(TextDocument& document, std::string_view list,
+                       Messages& messages) {
+  ReplacePair pair;
+  for (PairReader reader(list); !document.text->empty() && reader.Next(pair);) {
+    ReplaceAll(document, pair.search, pair.replacement, messages);
+  }
 }
 
 }  // namespace
 
+namespace replace_list_detail {
+
+void ApplyReplaceList(TextDocument& document,
+                      const std::optional<std::string>& replace_list,
+                      Messages& messages, std::size_t chunk_bytes,
+                      std::size_t indexed_bytes) {
+  if (!document.text || !replace_list || document.text->empty()) return;
+  std::optional<Chunks> chunks;
+  std::vector<std::string_view> searches;
+  try {
+    chunks.emplace(*document.text, chunk_bytes);
+    ReplacePair pair;
+    for (PairReader reader(*replace_list); reader.Next(pair);) {
+      searches.push_back(pair.search);
+    }
+  } catch (const std::bad_alloc&) {
+    ReplacePairByPair(document, *replace_list, messages);
+    return;
+  } catch (const std::length_error&) {
+    ReplacePairByPair(document, *replace_list, messages);
+    return;
+  }
+  // Without memory for the index every pair reads every chunk. Texts
+  // indexed by fewer bytes make a smaller index.
+  std::optional<ChunkIndex> index;
+  for (std::size_t cap = indexed_bytes; cap > 0 && !index; cap /= 2) {
+    try {
+      index.emplace(searches, cap, *chunks);
+    } catch (const std::bad_alloc&) {
+      index.reset();
+    } catch (const std::length_error&) {
+      index.reset();
+    }
+  }
+  std::vector<std::string_view>().swap(searches);
+
+  ChunkReplacer replacer(*chunks, index);
+  ReplacePair pair;
+  PairReader reader(*replace_list);
+  for (std::size_t number = 0; chunks->TotalSize() != 0 && reader.Next(pair);
+       ++number) {
+    if (!pair.search.empty()) replacer.Apply(number, pair, messages);
+  }
+  if (chunks->Changed()) {
+    ReportingLackOfMemory(messages, [&] { chunks->WriteBack(); });
+  }
+}
+
+}  // namespace replace_list_detail
+
 void ApplyReplaceList(TextDocument& document,
                       const std::optional<std::string>& replace_list,
                       Messages& messages) {
-  if (!document.text || !replace_list) return;
-  std::string& text = *document.text;
-  // Without memory for the index every pair takes its own pass.
-  std::optional<PresenceIndex> index;
-  try {
-    index.emplace(*replace_list);
-    index->Feed(text);
-  } catch (const std::bad_alloc&) {
-    index.reset();
-  } catch (const std::length_error&) {
-    index.reset();
-  }
-  std::string work;
-  ReplacePair pair;
-  PairReader reader(*replace_list);
-  for (std::size_t number = 0; !text.empty() && reader.Next(pair); ++number) {
-    if (pair.search.empty() || (index && !index->MayOccur(number))) continue;
-    ReportingLackOfMemory(messages, [&] {
-      ReplaceAndTrack(text, work, pair, index ? &*index : nullptr);
-    });
-  }
+  replace_list_detail::ApplyReplaceList(document, replace_list, messages,
+                                        kChunkBytes, kIndexedBytes);
 }
 
 }  // namespace quor

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 
@@ -18,5 +19,17 @@ namespace quor {
 void ApplyReplaceList(TextDocument& document,
                       const std::optional<std::string>& replace_list,
                       Messages& messages);
+
+namespace replace_list_detail {
+
+// ApplyReplaceList with the text cut into pieces of about `chunk_bytes` and
+// the search texts indexed by their first `indexed_bytes` bytes, so that
+// short texts reach the paths that long ones take.
+void ApplyReplaceList(TextDocument& document,
+                      const std::optional<std::string>& replace_list,
+                      Messages& messages, std::size_t chunk_bytes,
+                      std::size_t indexed_bytes);
+
+}  // namespace replace_list_detail
 
 }  // namespace quor

@@ -220,7 +220,7 @@ TEST(ReliabilityMemory, EveryFailingAllocationOfAFilterIsReported) {
   // Made here, so that the walk counts the filters' allocations only.
   const std::optional<std::string> exclude_list("und\r\nHaus\r\n");
   const std::optional<std::string> replace_list(
-      "Haus\r\nHof\r\nder\r\ndie\r\n");
+      "Haus\r\nHof\r\nder\r\ndie\r\nMann\r\nEhemann\r\n");
   const FilterCase cases[] = {
       {"ReplaceAll",
        [](TextDocument& d, Messages& m) { ReplaceAll(d, "hund", "Katze", m); },
@@ -233,6 +233,12 @@ TEST(ReliabilityMemory, EveryFailingAllocationOfAFilterIsReported) {
       {"ReplaceList",
        [&](TextDocument& d, Messages& m) {
          ApplyReplaceList(d, replace_list, m);
+       },
+       false},
+      // The same in chunks of a line or so, as a long text is replaced in.
+      {"ReplaceListInChunks",
+       [&](TextDocument& d, Messages& m) {
+         replace_list_detail::ApplyReplaceList(d, replace_list, m, 8, 2);
        },
        false},
       {"DuplicateWords", RemoveDuplicateWords, false},

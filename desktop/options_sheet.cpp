@@ -72,7 +72,7 @@ class OptionsSheet : public QDialog {
   // included, by reading the settings file again. The start-up rule on
   // missing word lists is not repeated.
   void reject() override {
-    LoadSettings(app_.paths.settings_file, app_.settings);
+    LoadSettings(app_.paths.settings_file, app_.settings, app_.messages);
     QDialog::reject();
   }
 
@@ -114,7 +114,8 @@ void OpenOptions(Application& app, QWidget* main_window,
                    [&app, sheet, after_close = std::move(after_close)] {
                      after_close();
                      MakeSettingsFolder(app.paths);
-                     SaveSettings(app.paths.settings_file, app.settings);
+                     SaveSettings(app.paths.settings_file, app.settings,
+                                  app.messages);
                      sheet->deleteLater();
                    });
   sheet->show();

@@ -2,6 +2,7 @@
 
 #include <QRect>
 #include <QWidget>
+#include <new>
 #include <optional>
 #include <string_view>
 
@@ -16,11 +17,21 @@ constexpr std::string_view kSection = "Quor-Filter2";
 constexpr int kShowNormal = 1;
 constexpr int kShowMaximized = 3;
 
+// The settings file; an empty one when it cannot be read or held.
+ProfileFile ReadOrEmpty(const std::string& path) {
+  try {
+    return ProfileFile::Read(path).value_or(ProfileFile());
+  } catch (const std::bad_alloc&) {
+    return ProfileFile();
+  }
+}
+
+void WritePlacement(const QWidget& window, const std::string& settings_path);
+
 }  // namespace
 
 void RestorePlacement(QWidget& window, const std::string& settings_path) {
-  const ProfileFile file =
-      ProfileFile::Read(settings_path).value_or(ProfileFile());
+  const ProfileFile file = ReadOrEmpty(settings_path);
   const int left = file.GetInt(kSection, "Links", 100);
   const int right = file.GetInt(kSection, "Rechts", 500);
   const int top = file.GetInt(kSection, "Oben", 100);
@@ -37,6 +48,16 @@ void RestorePlacement(QWidget& window, const std::string& settings_path) {
 }
 
 void SavePlacement(const QWidget& window, const std::string& settings_path) {
+  try {
+    WritePlacement(window, settings_path);
+  } catch (const std::bad_alloc&) {
+    // Without memory for the file it is left as it was.
+  }
+}
+
+namespace {
+
+void WritePlacement(const QWidget& window, const std::string& settings_path) {
   // A file that exists but cannot be read is left alone rather than replaced
   // by the placement alone.
   std::optional<ProfileFile> file = ProfileFile::Read(settings_path);
@@ -64,5 +85,7 @@ void SavePlacement(const QWidget& window, const std::string& settings_path) {
   // Nothing to report on failure.
   file->Write(settings_path);
 }
+
+}  // namespace
 
 }  // namespace quor

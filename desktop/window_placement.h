@@ -10,7 +10,8 @@ namespace quor {
 // at `settings_path` to `window`, before it is first shown: its normal
 // geometry (within the window's own minimum size) and whether it is
 // maximised. A window saved minimised comes back shown normally. A missing or
-// unreadable file gives the rectangle (100, 100)-(500, 400), shown normally.
+// unreadable file, or one too large to hold, gives the rectangle
+// (100, 100)-(500, 400), shown normally.
 void RestorePlacement(QWidget& window, const std::string& settings_path);
 
 // Writes the placement of `window` to section "Quor-Filter2" of the settings

@@ -27,7 +27,8 @@ std::string ReadBack(const std::string& path) {
 std::string SavedFresh(const quor::Settings& settings,
                        const std::string& path) {
   std::remove(path.c_str());
-  quor::SaveSettings(path, settings);
+  quor::fuzz::RecordingMessages messages;
+  quor::SaveSettings(path, settings, messages);
   return ReadBack(path);
 }
 
@@ -55,20 +56,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   const std::string& folder = ScratchFolder();
   const std::string user_file = folder + "/user.INI";
   if (!WriteWholeFile(user_file, input)) Fail("write " + user_file, "", "");
+  RecordingMessages messages;
   Settings loaded;
-  LoadSettings(user_file, loaded);
+  LoadSettings(user_file, loaded, messages);
   if (!SurvivesSaving(loaded.separator)) return 0;
 
   const std::string fresh = SavedFresh(loaded, folder + "/fresh.INI");
   Settings reloaded;
-  LoadSettings(folder + "/fresh.INI", reloaded);
+  LoadSettings(folder + "/fresh.INI", reloaded, messages);
   ExpectEqual("settings saved, read and saved again",
               SavedFresh(reloaded, folder + "/again.INI"), fresh);
 
   // Saving into the user's own file changes the values only.
-  SaveSettings(user_file, loaded);
+  SaveSettings(user_file, loaded, messages);
   Settings from_user_file;
-  LoadSettings(user_file, from_user_file);
+  LoadSettings(user_file, from_user_file, messages);
   ExpectEqual("settings saved into an existing file",
               SavedFresh(from_user_file, folder + "/again.INI"), fresh);
   return 0;

@@ -6,7 +6,7 @@
 namespace quor {
 
 void StartUp(Application& app, const CommandLine& command_line) {
-  LoadSettings(app.paths.settings_file, app.settings);
+  LoadSettings(app.paths.settings_file, app.settings, app.messages);
   const CharacterSet set = ParseCharacterSet(app.settings.character_set);
   app.exclude_list = LoadWordList(app.paths.exclude_list, set,
                                   app.settings.exclude, app.messages);

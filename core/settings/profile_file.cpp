@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <new>
 #include <utility>
 
 #include "core/files/whole_file.h"
@@ -74,34 +75,72 @@ std::int32_t ParseInt(std::string_view text) {
       std::clamp(negative ? -magnitude : magnitude, kMin, kMax));
 }
 
+// A line of the file: its text is [begin, text_end), its line end
+// [text_end, end), empty for a last line without one.
+struct ProfileLine {
+  std::size_t begin;
+  std::size_t text_end;
+  std::size_t end;
+};
+
+ProfileLine LineAt(std::string_view bytes, std::size_t begin) {
+  const std::size_t stop = bytes.find_first_of(kLineBreaks, begin);
+  if (stop == std::string_view::npos) {
+    return {begin, bytes.size(), bytes.size()};
+  }
+  const bool cr_lf =
+      bytes[stop] == '\r' && stop + 1 < bytes.size() && bytes[stop + 1] == '\n';
+  return {begin, stop, stop + (cr_lf ? 2 : 1)};
+}
+
+std::string_view TextOf(std::string_view bytes, const ProfileLine& line) {
+  return bytes.substr(line.begin, line.text_end - line.begin);
+}
+
+// The first line at or after the line start `from` that holds `mark`. Only
+// such lines can be section headers ('[') or keys ('='), so a file of
+// rubbish costs a byte search, not a walk over its lines.
+std::optional<ProfileLine> NextLineHolding(std::string_view bytes,
+                                           std::size_t from, char mark) {
+  const std::size_t hit = bytes.find(mark, from);
+  if (hit == std::string_view::npos) return std::nullopt;
+  std::size_t begin = hit;
+  while (begin > from && bytes[begin - 1] != '\r' && bytes[begin - 1] != '\n') {
+    --begin;
+  }
+  return LineAt(bytes, begin);
+}
+
+// Where the section whose header line ends at `from` ends: at the next
+// header line, or at the end of the file.
+std::size_t SectionEnd(std::string_view bytes, std::size_t from) {
+  for (std::optional<ProfileLine> line = NextLineHolding(bytes, from, '[');
+       line; line = NextLineHolding(bytes, line->end, '[')) {
+    if (SectionName(TextOf(bytes, *line))) return line->begin;
+  }
+  return bytes.size();
+}
+
 }  // namespace
 
-ProfileFile::ProfileFile(std::string_view bytes) {
-  bool line_end_seen = false;
-  std::size_t start = 0;
-  while (start < bytes.size()) {
-    const std::size_t stop = bytes.find_first_of(kLineBreaks, start);
-    if (stop == std::string_view::npos) {
-      lines_.push_back({std::string(bytes.substr(start)), ""});
-      break;
-    }
-    const bool cr_lf = bytes[stop] == '\r' && stop + 1 < bytes.size() &&
-                       bytes[stop + 1] == '\n';
-    Line line{std::string(bytes.substr(start, stop - start)),
-              std::string(bytes.substr(stop, cr_lf ? 2 : 1))};
-    if (!line_end_seen) {
-      line_end_ = line.end;
-      line_end_seen = true;
-    }
-    start = stop + line.end.size();
-    lines_.push_back(std::move(line));
+ProfileFile::ProfileFile(std::string bytes) : bytes_(std::move(bytes)) {
+  if (bytes_.empty()) return;
+  const ProfileLine first = LineAt(bytes_, 0);
+  if (first.end != first.text_end) {
+    line_end_ = bytes_.substr(first.text_end, first.end - first.text_end);
   }
 }
 
 std::optional<ProfileFile> ProfileFile::Read(const std::string& path) {
   std::string bytes;
-  if (ReadWholeFile(path, bytes, ZeroBytes::kKept) == ReadStatus::kOk) {
-    return ProfileFile(bytes);
+  switch (ReadWholeFile(path, bytes, ZeroBytes::kKept)) {
+    case ReadStatus::kOk:
+      return ProfileFile(std::move(bytes));
+    case ReadStatus::kOutOfMemory:
+      throw std::bad_alloc();
+    case ReadStatus::kCannotOpen:
+    case ReadStatus::kHoldsZero:
+      break;
   }
   if (access(path.c_str(), F_OK) != 0) return ProfileFile();
   return std::nullopt;
@@ -136,56 +175,66 @@ void ProfileFile::SetText(std::string_view section, std::string_view key,
   value = value.substr(0, value.find_first_of(kLineBreaks));
   const std::optional<std::size_t> header = FindSection(section);
   if (!header) {
-    if (!lines_.empty()) AppendLine("");
+    if (!bytes_.empty()) AppendLine("");
     AppendLine("[" + std::string(section) + "]");
     AppendLine(std::string(key) + "=" + std::string(value));
     return;
   }
-  if (const std::optional<std::size_t> index = FindKey(*header, key)) {
-    std::string& text = lines_[*index].text;
-    text.replace(text.find('=') + 1, std::string::npos, value);
+  if (const std::optional<std::size_t> line = FindKey(*header, key)) {
+    const ProfileLine found = LineAt(bytes_, *line);
+    const std::size_t value_begin = bytes_.find('=', found.begin) + 1;
+    bytes_.replace(value_begin, found.text_end - value_begin, value);
     return;
   }
   // Blank lines at the end of a section separate it from the next one, so
-  // the new key goes before them.
-  std::size_t after = SectionEnd(*header);
-  while (after > *header + 1 && Trim(lines_[after - 1].text).empty()) --after;
-  if (lines_[after - 1].end.empty()) lines_[after - 1].end = line_end_;
-  lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(after),
-                Line{std::string(key) + "=" + std::string(value), line_end_});
+  // the new key goes after the section's last line that is not blank.
+  const ProfileLine header_line = LineAt(bytes_, *header);
+  std::size_t last_byte = SectionEnd(bytes_, header_line.end);
+  while (last_byte > header_line.end &&
+         std::string_view(" \t\r\n").find(bytes_[last_byte - 1]) !=
+             std::string_view::npos) {
+    --last_byte;
+  }
+  ProfileLine last = header_line;
+  if (last_byte > header_line.end) {
+    std::size_t begin = last_byte - 1;
+    while (begin > header_line.end && bytes_[begin - 1] != '\r' &&
+           bytes_[begin - 1] != '\n') {
+      --begin;
+    }
+    last = LineAt(bytes_, begin);
+  }
+  std::string added = std::string(key) + "=" + std::string(value) + line_end_;
+  if (last.end == last.text_end) added.insert(0, line_end_);
+  bytes_.insert(last.end, added);
 }
 
-std::string ProfileFile::Bytes() const {
-  std::string bytes;
-  for (const Line& line : lines_) bytes += line.text + line.end;
-  return bytes;
-}
+const std::string& ProfileFile::Bytes() const { return bytes_; }
 
 bool ProfileFile::Write(const std::string& path) const {
-  return WriteWholeFile(path, Bytes());
+  return WriteWholeFile(path, bytes_);
 }
 
 std::optional<std::size_t> ProfileFile::FindSection(
     std::string_view section) const {
-  for (std::size_t i = 0; i < lines_.size(); ++i) {
-    const std::optional<std::string_view> name = SectionName(lines_[i].text);
-    if (name && SameName(*name, section)) return i;
+  for (std::optional<ProfileLine> line = NextLineHolding(bytes_, 0, '['); line;
+       line = NextLineHolding(bytes_, line->end, '[')) {
+    const std::optional<std::string_view> name =
+        SectionName(TextOf(bytes_, *line));
+    if (name && SameName(*name, section)) return line->begin;
   }
   return std::nullopt;
 }
 
-std::size_t ProfileFile::SectionEnd(std::size_t header) const {
-  std::size_t end = header + 1;
-  while (end < lines_.size() && !SectionName(lines_[end].text)) ++end;
-  return end;
-}
-
 std::optional<std::size_t> ProfileFile::FindKey(std::size_t header,
                                                 std::string_view key) const {
-  const std::size_t end = SectionEnd(header);
-  for (std::size_t i = header + 1; i < end; ++i) {
-    const std::optional<std::string_view> name = KeyName(lines_[i].text);
-    if (name && SameName(*name, key)) return i;
+  const std::size_t from = LineAt(bytes_, header).end;
+  const std::size_t end = SectionEnd(bytes_, from);
+  for (std::optional<ProfileLine> line = NextLineHolding(bytes_, from, '=');
+       line && line->begin < end;
+       line = NextLineHolding(bytes_, line->end, '=')) {
+    const std::optional<std::string_view> name = KeyName(TextOf(bytes_, *line));
+    if (name && SameName(*name, key)) return line->begin;
   }
   return std::nullopt;
 }
@@ -194,16 +243,17 @@ std::optional<std::string_view> ProfileFile::FindValue(
     std::string_view section, std::string_view key) const {
   const std::optional<std::size_t> header = FindSection(section);
   if (!header) return std::nullopt;
-  const std::optional<std::size_t> index = FindKey(*header, key);
-  if (!index) return std::nullopt;
-  return RawValue(lines_[*index].text);
+  const std::optional<std::size_t> line = FindKey(*header, key);
+  if (!line) return std::nullopt;
+  return RawValue(TextOf(bytes_, LineAt(bytes_, *line)));
 }
 
-void ProfileFile::AppendLine(std::string text) {
-  if (!lines_.empty() && lines_.back().end.empty()) {
-    lines_.back().end = line_end_;
+void ProfileFile::AppendLine(std::string_view text) {
+  if (!bytes_.empty() && bytes_.back() != '\r' && bytes_.back() != '\n') {
+    bytes_ += line_end_;
   }
-  lines_.push_back({std::move(text), line_end_});
+  bytes_.append(text);
+  bytes_ += line_end_;
 }
 
 }  // namespace quor

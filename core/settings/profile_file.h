@@ -5,7 +5,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace quor {
 
@@ -19,11 +18,12 @@ class ProfileFile {
   // An empty file, as for a file that does not exist yet.
   ProfileFile() = default;
   // The file whose contents are `bytes`; lines may end with CR LF, LF or CR.
-  explicit ProfileFile(std::string_view bytes);
+  explicit ProfileFile(std::string bytes);
 
   // Reads the file at `path`; a missing file reads as an empty one. Returns
   // nothing when a file exists there but cannot be read, so that a caller
-  // does not replace it by its own keys alone.
+  // does not replace it by its own keys alone. Throws std::bad_alloc when
+  // there is no memory for it.
   static std::optional<ProfileFile> Read(const std::string& path);
 
   // The value of `key` in `section` as optional sign and decimal digits,
@@ -51,26 +51,23 @@ class ProfileFile {
                std::string_view value);
 
   // The whole file as bytes.
-  std::string Bytes() const;
+  const std::string& Bytes() const;
 
   // Replaces the file at `path` by Bytes(); false when that failed.
   bool Write(const std::string& path) const;
 
  private:
-  struct Line {
-    std::string text;  // without its line end
-    std::string end;   // "\r\n", "\n", "\r", or empty for a last open line
-  };
-
+  // Lines are found where they are needed, so that the file takes no more
+  // memory than its bytes, whatever its lines. Positions are where lines
+  // begin.
   std::optional<std::size_t> FindSection(std::string_view section) const;
-  std::size_t SectionEnd(std::size_t header) const;
   std::optional<std::size_t> FindKey(std::size_t header,
                                      std::string_view key) const;
   std::optional<std::string_view> FindValue(std::string_view section,
                                             std::string_view key) const;
-  void AppendLine(std::string text);
+  void AppendLine(std::string_view text);
 
-  std::vector<Line> lines_;
+  std::string bytes_;
   // New lines end like the file's first line; CR LF in a file without one.
   std::string line_end_ = "\r\n";
 };

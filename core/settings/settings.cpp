@@ -2,8 +2,10 @@
 
 #include <optional>
 #include <string_view>
+#include <utility>
 #include <variant>
 
+#include "core/filters/messages.h"
 #include "core/settings/profile_file.h"
 
 namespace quor {
@@ -72,36 +74,43 @@ std::string_view WrittenKey(const Entry& entry) {
 
 }  // namespace
 
-void LoadSettings(const std::string& path, Settings& settings) {
-  const ProfileFile file = ProfileFile::Read(path).value_or(ProfileFile());
-  const Settings defaults;
-  for (const Entry& entry : kEntries) {
-    if (const auto* number = std::get_if<NumberField>(&entry.field)) {
-      settings.*(*number) =
-          file.GetInt(entry.section, entry.key, defaults.*(*number));
-    } else {
-      const auto& text = std::get<TextField>(entry.field);
-      settings.*text.field = file.GetText(entry.section, entry.key,
-                                          defaults.*text.field, text.max_chars);
+void LoadSettings(const std::string& path, Settings& settings,
+                  Messages& messages) {
+  Settings loaded;
+  const bool read = ReportingLackOfMemory(messages, [&] {
+    const ProfileFile file = ProfileFile::Read(path).value_or(ProfileFile());
+    for (const Entry& entry : kEntries) {
+      if (const auto* number = std::get_if<NumberField>(&entry.field)) {
+        loaded.*(*number) =
+            file.GetInt(entry.section, entry.key, loaded.*(*number));
+      } else {
+        const auto& text = std::get<TextField>(entry.field);
+        loaded.*text.field = file.GetText(entry.section, entry.key,
+                                          loaded.*text.field, text.max_chars);
+      }
     }
-  }
+  });
+  if (read) settings = std::move(loaded);
 }
 
-void SaveSettings(const std::string& path, const Settings& settings) {
-  // A file that exists but cannot be read is left alone rather than replaced
-  // by the settings without its other sections.
-  std::optional<ProfileFile> file = ProfileFile::Read(path);
-  if (!file) return;
-  for (const Entry& entry : kEntries) {
-    if (const auto* number = std::get_if<NumberField>(&entry.field)) {
-      file->SetInt(entry.section, WrittenKey(entry), settings.*(*number));
-    } else {
-      file->SetText(entry.section, WrittenKey(entry),
-                    settings.*std::get<TextField>(entry.field).field);
+void SaveSettings(const std::string& path, const Settings& settings,
+                  Messages& messages) {
+  ReportingLackOfMemory(messages, [&] {
+    // A file that exists but cannot be read is left alone rather than
+    // replaced by the settings without its other sections.
+    std::optional<ProfileFile> file = ProfileFile::Read(path);
+    if (!file) return;
+    for (const Entry& entry : kEntries) {
+      if (const auto* number = std::get_if<NumberField>(&entry.field)) {
+        file->SetInt(entry.section, WrittenKey(entry), settings.*(*number));
+      } else {
+        file->SetText(entry.section, WrittenKey(entry),
+                      settings.*std::get<TextField>(entry.field).field);
+      }
     }
-  }
-  // Nothing to report on failure: the record in memory keeps its values.
-  file->Write(path);
+    // Nothing to report on failure: the record in memory keeps its values.
+    file->Write(path);
+  });
 }
 
 std::string_view SettingKey(std::int32_t Settings::*member) {

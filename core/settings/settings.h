@@ -6,6 +6,8 @@
 
 namespace quor {
 
+class Messages;
+
 // Every user option of the program. The member initializers are the defaults,
 // also for keys missing from the settings file; each member's key is in the
 // file's key table (SettingKey). A flag is off at 0 and on at any other
@@ -51,12 +53,17 @@ struct Settings {
 };
 
 // Reads every setting from the settings file at `path`, each with its
-// default when the file, the section or the key is missing.
-void LoadSettings(const std::string& path, Settings& settings);
+// default when the file, the section or the key is missing. Without memory
+// for the file, reports "Nicht genug Speicher frei." and leaves `settings`
+// as they were.
+void LoadSettings(const std::string& path, Settings& settings,
+                  Messages& messages);
 
 // Writes every setting to the settings file at `path`, in the file's fixed
-// order. A failed write is ignored.
-void SaveSettings(const std::string& path, const Settings& settings);
+// order. A failed write is ignored; without memory for the file, reports
+// "Nicht genug Speicher frei." and writes nothing.
+void SaveSettings(const std::string& path, const Settings& settings,
+                  Messages& messages);
 
 // The settings file's key of a number member, as it is read (in any case);
 // empty for a member the file does not hold.

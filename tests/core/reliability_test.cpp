@@ -131,10 +131,11 @@ TEST_F(Reliability, HugeSparseFileIsRefusedQuickly) {
 
 TEST(ReliabilitySettings, RubbishAroundTheKeysIsIgnoredAndKeptByteForByte) {
   testing::TempDir dir;
+  testing::RecordingMessages messages;
   Settings wanted;
   wanted.wrap_width = 33;
   wanted.separator = ";";
-  SaveSettings(dir.File("clean.INI"), wanted);
+  SaveSettings(dir.File("clean.INI"), wanted, messages);
   const std::string clean = ReadFile(dir.File("clean.INI"));
   const std::size_t section = clean.find("[Filter]\r\n");
   ASSERT_NE(section, std::string::npos);
@@ -152,18 +153,64 @@ TEST(ReliabilitySettings, RubbishAroundTheKeysIsIgnoredAndKeptByteForByte) {
   WriteFile(dir.File("user.INI"), hostile);
 
   Settings loaded;
-  LoadSettings(dir.File("user.INI"), loaded);
+  LoadSettings(dir.File("user.INI"), loaded, messages);
   EXPECT_EQ(loaded.wrap_width, 33);
   EXPECT_EQ(loaded.separator, ";");
   EXPECT_EQ(loaded.min_word_length, 2);
 
-  SaveSettings(dir.File("user.INI"), loaded);
+  SaveSettings(dir.File("user.INI"), loaded, messages);
   EXPECT_TRUE(ReadFile(dir.File("user.INI")) == hostile);
   loaded.wrap_width = 44;
-  SaveSettings(dir.File("user.INI"), loaded);
+  SaveSettings(dir.File("user.INI"), loaded, messages);
   std::string changed = hostile;
   changed.replace(hostile.find("Umbruch Zeichen=33"), 18, "Umbruch Zeichen=44");
   EXPECT_TRUE(ReadFile(dir.File("user.INI")) == changed);
+}
+
+TEST(ReliabilitySettings,
+     HugeFilesTakeTheMemoryOfTheirBytesAndALackIsReported) {
+  testing::TempDir dir;
+  const std::string path = dir.File("user.INI");
+  // Four million empty lines, keys and headers, then the key that counts.
+  std::string bytes;
+  for (int i = 0; i < 1'000'000; ++i) bytes += "\n=\n\n[\n";
+  bytes += "[Filter]\nUmbruch Zeichen=33\n";
+  WriteFile(path, bytes);
+
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    testing::RecordingMessages messages;
+    Settings settings;
+    LoadSettings(path, settings, messages);
+    settings.min_word_length = 5;
+    SaveSettings(path, settings, messages);
+    ::_exit(settings.wrap_width == 33 && messages.shown.empty() ? 0 : 1);
+  }
+  int status = 0;
+  rusage usage{};
+  ASSERT_EQ(::wait4(child, &status, 0, &usage), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_LT(usage.ru_maxrss, 128 * 1024) << "kB at the peak";
+  const std::string saved = ReadFile(path);
+  EXPECT_EQ(saved.substr(0, bytes.size() - 1),
+            bytes.substr(0, bytes.size() - 1));
+
+  // Without memory for the file: the settings stay, the file too.
+  testing::RecordingMessages messages;
+  Settings settings{.wrap_width = 12};
+  {
+    const auto failure = testing::AllocationFailure::FromSize(1 << 20);
+    LoadSettings(path, settings, messages);
+    SaveSettings(path, Settings{}, messages);
+  }
+  EXPECT_EQ(settings.wrap_width, 12);
+  EXPECT_EQ(ReadFile(path), saved);
+  ASSERT_EQ(messages.shown.size(), 2u);
+  for (const auto& [caption, text] : messages.shown) {
+    EXPECT_EQ(caption, "Fehler!");
+    EXPECT_EQ(text, "Nicht genug Speicher frei.");
+  }
 }
 
 TEST(ReliabilityWordLists, LongLinesAndMissingBreaks) {

@@ -21,18 +21,19 @@ class SettingsTest : public ::testing::Test {
   std::string SavedBytes(const Settings& settings) {
     const std::string path = temp_.File("saved.INI");
     std::filesystem::remove(path);
-    SaveSettings(path, settings);
+    SaveSettings(path, settings, messages_);
     return ReadFile(path);
   }
 
   testing::TempDir temp_;
+  testing::RecordingMessages messages_;
   std::string dir_ = temp_.path();
   std::string path_ = temp_.File("quorfilter.INI");
 };
 
 TEST_F(SettingsTest, MissingFileGivesDefaultsAndCommaSeparator) {
   Settings settings{.font_size = 1, .separator = "x", .nouns = 0};
-  LoadSettings(path_, settings);
+  LoadSettings(path_, settings, messages_);
   EXPECT_EQ(settings.separator, ",");
   EXPECT_EQ(SavedBytes(settings), SavedBytes(Settings{}));
 }
@@ -51,7 +52,7 @@ TEST_F(SettingsTest, NewFileHoldsAllKeysInOrderAndReadsBack) {
       .min_word_length = 29, .no_digits = 30, .wrap_words = 31,
       .wrap_width = 2147483647};
   // clang-format on
-  SaveSettings(path_, settings);
+  SaveSettings(path_, settings, messages_);
   const std::string expected =
       "[Allgemein]\r\nMaximieren=-1\r\nUmbrechen=2\r\nClipboard=3\r\n"
       "Zeichengroesse=4\r\nTrennzeichen=;\r\nZeichensatz=utf-8\r\n\r\n"
@@ -66,7 +67,7 @@ TEST_F(SettingsTest, NewFileHoldsAllKeysInOrderAndReadsBack) {
   // Saving what was loaded gives the same file only if every key is read
   // into the field it was written from.
   Settings loaded;
-  LoadSettings(path_, loaded);
+  LoadSettings(path_, loaded, messages_);
   EXPECT_EQ(SavedBytes(loaded), expected);
 }
 
@@ -74,7 +75,7 @@ TEST_F(SettingsTest, ExistingFileKeepsItsLinesAndGainsMissingOnes) {
   WriteFile(path_,
             "; Quor-Filter\n[Quor-Filter2]\nFlags=0\n\n"
             "[filter]\nHtml=0\nXZeichen=1\nEigenes=7\n\n");
-  SaveSettings(path_, Settings{});
+  SaveSettings(path_, Settings{}, messages_);
   const std::string bytes = ReadFile(path_);
   EXPECT_TRUE(bytes.starts_with(
       "; Quor-Filter\n[Quor-Filter2]\nFlags=0\n\n"
@@ -96,11 +97,11 @@ TEST_F(SettingsTest, SeparatorIsWrittenAsIsAndReadTrimmed) {
   } cases[] = {{"\" - \"", " - "},
                {"123456789012345678901234567890", "12345678901234567"}};
   for (const auto& c : cases) {
-    SaveSettings(path_, Settings{.separator = c.in_file});
+    SaveSettings(path_, Settings{.separator = c.in_file}, messages_);
     EXPECT_NE(ReadFile(path_).find("\r\nTrennzeichen=" + c.in_file + "\r\n"),
               std::string::npos);
     Settings settings;
-    LoadSettings(path_, settings);
+    LoadSettings(path_, settings, messages_);
     EXPECT_EQ(settings.separator, c.read) << c.in_file;
   }
 }
@@ -110,9 +111,9 @@ TEST_F(SettingsTest, UnwritablePlaceIsIgnored) {
   std::filesystem::create_directory(dir_ + "/folder");
   for (const std::string& path :
        {dir_ + "/missing/q.INI", dir_ + "/file/q.INI", dir_ + "/folder"}) {
-    SaveSettings(path, Settings{.nouns = 5});
+    SaveSettings(path, Settings{.nouns = 5}, messages_);
     Settings settings;
-    LoadSettings(path, settings);
+    LoadSettings(path, settings, messages_);
     EXPECT_EQ(settings.nouns, 1) << path;
   }
   EXPECT_EQ(ReadFile(dir_ + "/file"), "x");
@@ -123,12 +124,12 @@ TEST_F(SettingsTest, FileWithoutPermissionsIsLeftAlone) {
   if (geteuid() == 0) GTEST_SKIP() << "root ignores permissions";
   WriteFile(path_, "[Quor-Filter2]\nFlags=0\n");
   ASSERT_EQ(chmod(path_.c_str(), 0200), 0);
-  SaveSettings(path_, Settings{});
+  SaveSettings(path_, Settings{}, messages_);
   ASSERT_EQ(chmod(path_.c_str(), 0600), 0);
   EXPECT_EQ(ReadFile(path_), "[Quor-Filter2]\nFlags=0\n");
 
   ASSERT_EQ(chmod(dir_.c_str(), 0500), 0);
-  SaveSettings(dir_ + "/new.INI", Settings{});
+  SaveSettings(dir_ + "/new.INI", Settings{}, messages_);
   EXPECT_FALSE(std::filesystem::exists(dir_ + "/new.INI"));
 }
 

@@ -91,7 +91,7 @@ TEST_F(OptionsSheetTest, CancelReloadsEveryChangedPageFromTheFile) {
   testing::WriteFile(app_.paths.settings_file,
                      "[Allgemein]\nZeichengroesse=40\n"
                      "[Filter]\nSubstantive=0\nWortL\xE4nge=5\n");
-  LoadSettings(app_.paths.settings_file, app_.settings);
+  LoadSettings(app_.paths.settings_file, app_.settings, app_.messages);
   Open();
   Click("box2001");
   Find("edit2002")->setText("12");

@@ -140,7 +140,7 @@ class Chunks {
     // `at` is back at 0.
     for (std::uint32_t chunk = 0; chunk < Count(); ++chunk) {
       if (changed_[chunk]) {
-        std::memcpy(data + at, owned_[chunk].data(), Length(chunk));
+        owned_[chunk].copy(data + at, owned_[chunk].size());
       } else if (at < start_[chunk]) {
         std::memmove(data + at, data + start_[chunk], Length(chunk));
       }

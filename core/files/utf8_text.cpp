@@ -126,6 +126,18 @@ std::size_t CopyBlock(const unsigned char* from, unsigned char* to) {
 }
 #endif
 
+// Converts the one sequence at `read`; false when it has no Windows-1252
+// byte.
+bool SequenceStep(unsigned char* p, std::size_t n, std::size_t& read,
+                  std::size_t& write) {
+  unsigned char byte = 0;
+  const std::size_t length = Cp1252Sequence(p + read, n - read, byte);
+  if (length == 0) return false;
+  p[write++] = byte;
+  read += length;
+  return true;
+}
+
 // One step of ConvertWhileCp1252 while a block stored at `write` reaches no
 // byte not yet read (the text has not shrunk, or by a block): an ASCII run
 // and, without a branch, the two-byte form of the most common letters.
@@ -147,12 +159,7 @@ bool FastStep(unsigned char* p, std::size_t n, std::size_t& read,
   read += letter ? 2 : 0;
   write += letter ? 1 : 0;
   if (!stopped || letter) return true;
-  unsigned char byte = 0;
-  const std::size_t length = Cp1252Sequence(p + read, n - read, byte);
-  if (length == 0) return false;
-  p[write++] = byte;
-  read += length;
-  return true;
+  return SequenceStep(p, n, read, write);
 }
 
 // A step that never stores past what it has read.
@@ -162,12 +169,7 @@ bool CarefulStep(unsigned char* p, std::size_t n, std::size_t& read,
     p[write++] = p[read++];
     return true;
   }
-  unsigned char byte = 0;
-  const std::size_t length = Cp1252Sequence(p + read, n - read, byte);
-  if (length == 0) return false;
-  p[write++] = byte;
-  read += length;
-  return true;
+  return SequenceStep(p, n, read, write);
 }
 
 // Converts in place from `read` on, writing from `write` on (never past

@@ -11,40 +11,6 @@ namespace quor {
 
 namespace {
 
-// Reports a failed read; true when the read succeeded.
-bool ReportRead(ReadStatus status, Messages& messages) {
-  switch (status) {
-    case ReadStatus::kOk:
-      return true;
-    case ReadStatus::kCannotOpen:
-      messages.Show(kCannotOpenFile, kCaptionError);
-      break;
-    case ReadStatus::kHoldsZero:
-      messages.Show(kFileHoldsZeroBytes, kCaptionError);
-      break;
-    case ReadStatus::kOutOfMemory:
-      messages.Show(kNoMemory, kCaptionError);
-      break;
-  }
-  return false;
-}
-
-// Reports a refused file; true when the decoded text may be used.
-bool ReportDecoding(DecodeStatus status, Messages& messages) {
-  switch (status) {
-    case DecodeStatus::kOk:
-    case DecodeStatus::kOutsideCp1252:
-      return true;
-    case DecodeStatus::kNotUtf8:
-      messages.Show(kFileNotUtf8, kCaptionError);
-      break;
-    case DecodeStatus::kHoldsZero:
-      messages.Show(kFileHoldsZeroBytes, kCaptionError);
-      break;
-  }
-  return false;
-}
-
 // Calls `write` with the bytes of the document's file: its text, or the text
 // in the document's encoding. Absent when there was no memory for those
 // (reported); else what `write` returned.
@@ -63,6 +29,38 @@ std::optional<bool> WithFileBytes(const TextDocument& document,
 }
 
 }  // namespace
+
+bool ReportRead(ReadStatus status, Messages& messages) {
+  switch (status) {
+    case ReadStatus::kOk:
+      return true;
+    case ReadStatus::kCannotOpen:
+      messages.Show(kCannotOpenFile, kCaptionError);
+      break;
+    case ReadStatus::kHoldsZero:
+      messages.Show(kFileHoldsZeroBytes, kCaptionError);
+      break;
+    case ReadStatus::kOutOfMemory:
+      messages.Show(kNoMemory, kCaptionError);
+      break;
+  }
+  return false;
+}
+
+bool ReportDecoding(DecodeStatus status, Messages& messages) {
+  switch (status) {
+    case DecodeStatus::kOk:
+    case DecodeStatus::kOutsideCp1252:
+      return true;
+    case DecodeStatus::kNotUtf8:
+      messages.Show(kFileNotUtf8, kCaptionError);
+      break;
+    case DecodeStatus::kHoldsZero:
+      messages.Show(kFileHoldsZeroBytes, kCaptionError);
+      break;
+  }
+  return false;
+}
 
 bool IsDocumentArgument(std::string_view argument) {
   return argument.size() >= 3 && EqualNoCase(argument.data(), "-d:", 3);

@@ -6,6 +6,8 @@
 #include <string_view>
 
 #include "core/app/application.h"
+#include "core/files/document_encoding.h"
+#include "core/files/whole_file.h"
 
 namespace quor {
 
@@ -26,6 +28,13 @@ inline constexpr std::string_view kTextOutsideCp1252 =
 
 // Paths longer than this are refused rather than cut into another path.
 inline constexpr std::size_t kMaxWorkingPath = 1000;
+
+// Reports a failed read of a document file; true when the read succeeded.
+bool ReportRead(ReadStatus status, Messages& messages);
+
+// Reports a decoded document file that is refused; true when its text may be
+// used.
+bool ReportDecoding(DecodeStatus status, Messages& messages);
 
 // Whether `argument` begins with the document marker "-d:", in any case.
 bool IsDocumentArgument(std::string_view argument);

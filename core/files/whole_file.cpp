@@ -55,26 +55,10 @@ ssize_t ReadSome(int fd, char* buffer, std::size_t count) {
   return n;
 }
 
-}  // namespace
-
-ReadStatus ReadWholeFile(const std::string& path, std::string& bytes,
-                         ZeroBytes zero_bytes, FileStamp* stamp) {
-  // Without O_NONBLOCK the open of a pipe would wait for a writer; a pipe,
-  // socket or device may then never end, so only a regular file is read.
-  UniqueFd fd(
-      ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
-  if (fd.get() < 0) return ReadStatus::kCannotOpen;
-  struct stat info;
-  if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
-    return ReadStatus::kCannotOpen;
-  }
-  // A file system may honour the flag for regular files too.
-  const int flags = ::fcntl(fd.get(), F_GETFL);
-  if (flags < 0 || ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK) != 0) {
-    return ReadStatus::kCannotOpen;
-  }
-  const auto expected = static_cast<std::size_t>(info.st_size);
-  std::string data;
+// Reads `fd` to its end into `data`, `expected` bytes being the size known
+// beforehand.
+ReadStatus ReadAll(int fd, std::size_t expected, ZeroBytes zero_bytes,
+                   std::string& data) {
   try {
     data.reserve(expected);
     // Up to the size the file had when opened, read straight into the
@@ -93,7 +77,7 @@ ReadStatus ReadWholeFile(const std::string& path, std::string& bytes,
         data.resize(old_size + slice);
       }
       char* const target = within ? data.data() + old_size : spill.data();
-      const ssize_t n = ReadSome(fd.get(), target, slice);
+      const ssize_t n = ReadSome(fd, target, slice);
       if (n < 0) return ReadStatus::kCannotOpen;
       const auto count = static_cast<std::size_t>(n);
       if (within) {
@@ -116,6 +100,31 @@ ReadStatus ReadWholeFile(const std::string& path, std::string& bytes,
   } catch (const std::length_error&) {
     return ReadStatus::kOutOfMemory;
   }
+  return ReadStatus::kOk;
+}
+
+}  // namespace
+
+ReadStatus ReadWholeFile(const std::string& path, std::string& bytes,
+                         ZeroBytes zero_bytes, FileStamp* stamp) {
+  // Without O_NONBLOCK the open of a pipe would wait for a writer; a pipe,
+  // socket or device may then never end, so only a regular file is read.
+  UniqueFd fd(
+      ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+  if (fd.get() < 0) return ReadStatus::kCannotOpen;
+  struct stat info;
+  if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
+    return ReadStatus::kCannotOpen;
+  }
+  // A file system may honour the flag for regular files too.
+  const int flags = ::fcntl(fd.get(), F_GETFL);
+  if (flags < 0 || ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK) != 0) {
+    return ReadStatus::kCannotOpen;
+  }
+  std::string data;
+  const ReadStatus read = ReadAll(
+      fd.get(), static_cast<std::size_t>(info.st_size), zero_bytes, data);
+  if (read != ReadStatus::kOk) return read;
   // The stamp after the read: a write during it shows as a change later.
   if (stamp != nullptr) {
     if (::fstat(fd.get(), &info) != 0) return ReadStatus::kCannotOpen;
@@ -123,6 +132,18 @@ ReadStatus ReadWholeFile(const std::string& path, std::string& bytes,
   }
   bytes = std::move(data);
   return ReadStatus::kOk;
+}
+
+ReadStatus ReadStandardInput(std::string& bytes, ZeroBytes zero_bytes) {
+  struct stat info;
+  if (::fstat(STDIN_FILENO, &info) != 0) return ReadStatus::kCannotOpen;
+  const std::size_t expected = S_ISREG(info.st_mode) && info.st_size > 0
+                                   ? static_cast<std::size_t>(info.st_size)
+                                   : 0;
+  std::string data;
+  const ReadStatus read = ReadAll(STDIN_FILENO, expected, zero_bytes, data);
+  if (read == ReadStatus::kOk) bytes = std::move(data);
+  return read;
 }
 
 bool WriteWholeFile(const std::string& path, std::string_view bytes) {

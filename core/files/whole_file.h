@@ -23,6 +23,10 @@ enum class ZeroBytes { kKept, kRefused, kRefusedUnlessUtf16 };
 ReadStatus ReadWholeFile(const std::string& path, std::string& bytes,
                          ZeroBytes zero_bytes, FileStamp* stamp = nullptr);
 
+// Reads standard input to its end into `bytes` (left alone unless the read
+// succeeds), whatever it is: a file, a pipe or a terminal.
+ReadStatus ReadStandardInput(std::string& bytes, ZeroBytes zero_bytes);
+
 // Replaces the contents of the file at `path` by `bytes`, or creates it, as
 // SaveFile does; a symbolic link is followed to the file it names, once.
 // Returns false when the file could not be written completely.

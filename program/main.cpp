@@ -1,13 +1,17 @@
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/app/application.h"
 #include "core/app/command_line.h"
 #include "core/app/console_messages.h"
 #include "core/app/startup.h"
+#include "core/app/unix_command_line.h"
+#include "core/app/unix_run.h"
 #include "core/app/version.h"
 #include "core/files/pending_temporary.h"
 #include "core/files/program_paths.h"
@@ -47,6 +51,26 @@ bool KeepOnClipboard(const std::string& program_file,
                        : keep(nullptr, 0);
 }
 
+// The conventional command line: parsed, then run on the core alone.
+int RunConventional(const std::vector<std::string>& arguments,
+                    const quor::ProgramPaths& paths) {
+  const quor::ParsedUnixCommandLine parsed =
+      quor::ParseUnixCommandLine(arguments);
+  if (!parsed.command_line) {
+    std::fputs(parsed.error.message.c_str(), stderr);
+    return 2;
+  }
+  if (parsed.command_line->help) {
+    std::fputs(quor::UsageText(quor::SettingsFolder(paths)).c_str(), stdout);
+    return 0;
+  }
+  if (parsed.command_line->version) {
+    std::printf("%s\n", quor::kNameAndVersion);
+    return 0;
+  }
+  return quor::RunUnixCommandLine(*parsed.command_line, paths, stdout, stderr);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -59,6 +83,11 @@ int main(int argc, char** argv) {
   const std::string program_file =
       quor::RunningProgramFile(argc > 0 ? argv[0] : "");
   const quor::ProgramPaths paths = quor::RunningProgramPaths(program_file);
+  const std::vector<std::string> arguments(argv + std::min(argc, 1),
+                                           argv + argc);
+  if (!quor::IsCompatibleCommandLine(arguments)) {
+    return Finish(RunConventional(arguments, paths));
+  }
   if (OnlyArgumentIs(argc, argv, "--help")) {
     std::fputs(quor::UsageText(quor::SettingsFolder(paths)).c_str(), stdout);
     return Finish(0);

@@ -5,6 +5,7 @@
 
 #include "core/app/document_file.h"
 #include "core/app/filter_catalogue.h"
+#include "core/app/unix_usage.h"
 #include "core/filters/find_no_case.h"
 
 namespace quor {
@@ -73,7 +74,11 @@ void RunCommandLineOptions(Application& app, const CommandLine& command_line) {
 }
 
 std::string UsageText(std::string_view settings_folder) {
-  std::string usage =
+  std::string usage = UnixUsageText();
+  usage +=
+      "\n"
+      "Kompatible Befehlszeile (mit -d: oder ganz ohne Optionen):\n"
+      "\n"
       "Aufruf: quorfilter [-d:\"DATEI\" | DATEI] [OPTIONEN] [-c]\n"
       "\n"
       "Lädt DATEI, wendet die genannten Filter in fester Reihenfolge an und\n"

@@ -135,17 +135,22 @@ TEST_F(BatchRun, OptionsAndBatchEndAreNeverFoundInsideThePath) {
   const std::string doc = Document("a\nb", "x-f103-cd/doc.txt");
   ASSERT_EQ(Run({"-d:" + doc, "-F209", "-c"}).status, 0);
   EXPECT_EQ(ReadFile(doc), "a\r\nb");
-  // Neither a path after -d: nor a command line without it runs anything or
-  // ends as a batch run: without a display the window is refused.
+  // Neither a path after -d: nor a command line of nothing but a path runs
+  // anything or ends as a batch run: without a display the window is
+  // refused.
   const std::string no_display =
       "unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM";
   for (const std::vector<std::string>& arguments :
-       {std::vector<std::string>{"-d:" + doc}, std::vector<std::string>{doc},
-        std::vector<std::string>{"-F208", "-c"}}) {
+       {std::vector<std::string>{"-d:" + doc}, std::vector<std::string>{doc}}) {
     const RunResult run = Run(arguments, no_display);
     EXPECT_EQ(run.status, 2) << arguments.back();
     EXPECT_NE(run.err.find("Kein Bildschirm gefunden"), std::string::npos);
   }
+  // Options without -d: belong to the conventional command line, which
+  // knows no "-c".
+  const RunResult run = Run({"-F208", "-c"}, no_display);
+  EXPECT_EQ(run.status, 2);
+  EXPECT_NE(run.err.find("not expected: -c"), std::string::npos) << run.err;
   EXPECT_EQ(ReadFile(doc), "a\r\nb");
 }
 

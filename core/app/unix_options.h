@@ -1,0 +1,36 @@
+#pragma once
+
+#include <span>
+#include <string_view>
+
+#include "core/app/filter_catalogue.h"
+
+namespace quor {
+
+// What a filter option of the conventional command line takes after '='.
+enum class OptionParameter {
+  kNone,
+  kOptionalNumber,  // --wrap[=N], --min-length[=N]
+  kNumber,          // --drop-runs=N
+  kOptionalFile,    // --exclude[=FILE], --replace[=FILE]
+  kOptionalText,    // --nouns[=SEPARATOR]
+};
+
+// A filter's long option: its name without the dashes, the compatible option
+// of the catalogue entry it runs, the parameter and the button's label as
+// --help shows it.
+struct FilterOption {
+  std::string_view name;
+  std::string_view catalogue_option;
+  OptionParameter parameter;
+  std::string_view label;
+};
+
+// Every filter option, in the order of the catalogue.
+std::span<const FilterOption> FilterOptions();
+
+// The catalogue entry whose compatible option is exactly `option` ("-F208"),
+// or null.
+const FilterEntry* CatalogueEntry(std::string_view option);
+
+}  // namespace quor

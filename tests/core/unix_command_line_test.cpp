@@ -1,0 +1,291 @@
+// The conventional command line as a user runs it: the built program in a
+// folder of its own, fed through standard input or files.
+
+#include "core/app/unix_command_line.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <vector>
+
+#include "test_support.h"
+
+namespace quor {
+namespace {
+
+using testing::ReadFile;
+using testing::WriteFile;
+
+struct RunResult {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+class UnixCommandLineRun : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    program_ = dir_.File("quorfilter");
+    std::filesystem::copy_file(QUORFILTER_PROGRAM, program_);
+  }
+
+  // Runs the program with `arguments` and `input` on standard input, in the
+  // test's folder, through `shell_prefix` when given.
+  RunResult Run(std::vector<std::string> arguments, std::string_view input = "",
+                const std::string& shell_prefix = "") {
+    WriteFile(dir_.File("stdin"), input);
+    std::vector<std::string> argv = {
+        "/bin/bash", "-c",
+        (shell_prefix.empty() ? ":" : shell_prefix) + "; exec \"$@\"", "bash",
+        program_};
+    argv.insert(argv.end(), arguments.begin(), arguments.end());
+    const pid_t child = ::fork();
+    if (child == 0) {
+      ::dup2(::open(dir_.File("stdin").c_str(), O_RDONLY), 0);
+      ::dup2(::open(dir_.File("stdout").c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                    0600),
+             1);
+      ::dup2(::open(dir_.File("stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                    0600),
+             2);
+      if (::chdir(dir_.path().c_str()) != 0) ::_exit(126);
+      std::vector<char*> raw;
+      for (std::string& a : argv) raw.push_back(a.data());
+      raw.push_back(nullptr);
+      ::execv(raw[0], raw.data());
+      ::_exit(127);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1,
+            ReadFile(dir_.File("stdout")), ReadFile(dir_.File("stderr"))};
+  }
+
+  std::string Document(const std::string& name, std::string_view bytes) {
+    WriteFile(dir_.File(name), bytes);
+    return name;
+  }
+
+  testing::TempDir dir_;
+  std::string program_;
+};
+
+struct PipeCase {
+  std::vector<std::string> arguments;
+  std::string input;
+  std::string output;
+};
+
+TEST_F(UnixCommandLineRun, FiltersRunInTheOrderWrittenEachAsOftenAsWritten) {
+  const std::vector<PipeCase> cases = {
+      // No code-page conversion runs that was not named.
+      {{"--dos-to-unix", "--upper"}, "gr\xF6n\r\n", "GR\xD6N\n"},
+      {{"--lower", "--upper"}, "aB", "AB"},
+      {{"--upper", "--lower"}, "aB", "ab"},
+      {{"--unix-to-dos", "--unix-to-dos"}, "a\nb", "a\r\r\nb"},
+      // An alias is exactly its own filter.
+      {{"-F208"}, "gr\xF6n\r\n", "gr\xF6n\n"},
+      {{"-F202", "-F208", "-F209"}, "gr\xF6n\r\n", "GR\xD6N\r\n"},
+      {{"--ansi-to-oem", "--oem-to-ansi"}, "gr\xF6n", "gr\xF6n"},
+      {{"--upper", "-"}, "x", "X"},
+  };
+  for (const PipeCase& c : cases) {
+    const RunResult run = Run(c.arguments, c.input);
+    EXPECT_EQ(run.status, 0) << c.arguments[0] << run.err;
+    EXPECT_EQ(testing::Escaped(run.out), testing::Escaped(c.output))
+        << c.arguments[0];
+    EXPECT_EQ(run.err, "");
+  }
+}
+
+TEST_F(UnixCommandLineRun, FilesGoToStandardOutputInOrderAndFailuresOnlyStop) {
+  Document("a.txt", "a\r\n");
+  Document("b.txt", "b\r\n");
+  const RunResult run =
+      Run({"--dos-to-unix", "a.txt", "fehlt.txt", "-", "b.txt"}, "in\r\n");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.out, "a\nin\nb\n");
+  EXPECT_EQ(run.err,
+            "quorfilter: fehlt.txt: Fehler! Kann Datei nicht öffnen.\n");
+  // Standard input has its own name in messages.
+  const RunResult zero = Run({"--upper"}, std::string("a\0b", 3));
+  EXPECT_EQ(zero.status, 1);
+  EXPECT_EQ(zero.out, "");
+  EXPECT_EQ(zero.err,
+            "quorfilter: (Standardeingabe): Fehler! Datei enthält "
+            "Nullbytes.\n");
+}
+
+TEST_F(UnixCommandLineRun, InPlaceWritesTheGoodFilesAndLeavesAFailingOne) {
+  Document("gut1.txt", "eins\r\n");
+  Document("kaputt.txt", std::string("zwei\0\r\n", 7));
+  Document("gut2.txt", "drei\r\n");
+  Document("schon.txt", "vier\n");
+  const auto before = std::filesystem::last_write_time(dir_.File("schon.txt"));
+  const RunResult run = Run({"-i", "--dos-to-unix", "gut1.txt", "kaputt.txt",
+                             "gut2.txt", "schon.txt"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(run.err,
+            "quorfilter: kaputt.txt: Fehler! Datei enthält Nullbytes.\n");
+  EXPECT_EQ(ReadFile(dir_.File("gut1.txt")), "eins\n");
+  EXPECT_EQ(ReadFile(dir_.File("gut2.txt")), "drei\n");
+  EXPECT_EQ(ReadFile(dir_.File("kaputt.txt")), std::string("zwei\0\r\n", 7));
+  // A file the filters leave as it is is not written at all.
+  EXPECT_EQ(std::filesystem::last_write_time(dir_.File("schon.txt")), before);
+  EXPECT_EQ(Run({"--in-place", "--upper", "gut1.txt"}).status, 0);
+  EXPECT_EQ(ReadFile(dir_.File("gut1.txt")), "EINS\n");
+}
+
+TEST_F(UnixCommandLineRun, OutputFileTakesTheOneResult) {
+  Document("in.txt", "a\r\n");
+  RunResult run = Run({"--dos-to-unix", "-o", "out.txt", "in.txt"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(ReadFile(dir_.File("out.txt")), "a\n");
+  EXPECT_EQ(ReadFile(dir_.File("in.txt")), "a\r\n");
+  run = Run({"--upper", "--output=out.txt"}, "b");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(ReadFile(dir_.File("out.txt")), "B");
+  run = Run({"--upper", "-o", "nicht/da/out.txt", "in.txt"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err,
+            "quorfilter: nicht/da/out.txt: Fehler! Kann Datei nicht "
+            "anlegen.\n");
+}
+
+TEST_F(UnixCommandLineRun, CheckListsTheFilesThatWouldChange) {
+  Document("dos.txt", "a\r\n");
+  Document("unix.txt", "a\n");
+  RunResult run = Run({"--check", "--dos-to-unix", "unix.txt", "dos.txt"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.out, "dos.txt\n");
+  EXPECT_EQ(ReadFile(dir_.File("dos.txt")), "a\r\n");
+  run = Run({"--check", "--dos-to-unix", "unix.txt"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, "");
+}
+
+TEST_F(UnixCommandLineRun, EachResultKeepsItsInputsEncoding) {
+  const std::string utf8 = "gr\xC3\xBCn\r\n";
+  Document("utf8.txt", utf8);
+  Document("ansi.txt", "gr\xFCn\r\n");
+  RunResult run =
+      Run({"-i", "--dos-to-unix", "--upper", "utf8.txt", "ansi.txt"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(ReadFile(dir_.File("utf8.txt")), "GR\xC3\x9CN\n");
+  EXPECT_EQ(ReadFile(dir_.File("ansi.txt")), "GR\xDCN\n");
+  // As bytes, the two bytes of the UTF-8 letter are no letters.
+  run = Run({"--encoding=ansi", "--upper"}, utf8);
+  EXPECT_EQ(run.out, "GR\xC3\xBCN\r\n");
+  run = Run({"--encoding=UTF-8", "--upper", "ansi.txt"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err,
+            "quorfilter: ansi.txt: Fehler! Datei ist kein gültiges UTF-8.\n");
+  // The setting is the default.
+  WriteFile(dir_.File("quorfilter.INI"), "[Allgemein]\r\nZeichensatz=ANSI\r\n");
+  EXPECT_EQ(Run({"--upper"}, utf8).out, "GR\xC3\xBCN\r\n");
+}
+
+TEST_F(UnixCommandLineRun, NamedWordListIsUsedAndAMissingOneStopsTheRun) {
+  WriteFile(dir_.File("weg.txt"), "zwei\r\n");
+  Document("doc.txt", "eins zwei drei");
+  RunResult run = Run({"--exclude=weg.txt", "doc.txt"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, "eins  drei");
+  run = Run({"-i", "--upper", "--exclude=fehlt.txt", "doc.txt"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err,
+            "quorfilter: fehlt.txt: Fehler! Kann Datei nicht öffnen.\n");
+  EXPECT_EQ(ReadFile(dir_.File("doc.txt")), "eins zwei drei");
+}
+
+TEST_F(UnixCommandLineRun, UsageErrorsExitWithTwo) {
+  const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+      {{"--uper"}, "Meinten Sie --upper?"},
+      {{"--dos2unix", "a.txt"}, "not expected: --dos2unix"},
+      {{"-F999"}, "-F999"},
+      {{"--drop-runs=1"}, "--drop-runs"},
+      {{"--wrap=x"}, "--wrap"},
+      {{"--upper=3"}, "upper"},
+      {{"-j", "0", "--upper"}, "--jobs"},
+      {{"--encoding=latin1"}, "--encoding"},
+      {{"-i", "--upper"}, "--in-place"},
+      {{"-i", "--check", "a.txt"}, "excludes"},
+      {{"-o", "x", "a.txt", "b.txt"}, "--output"},
+  };
+  for (const auto& [arguments, expected] : cases) {
+    const RunResult run = Run(arguments);
+    EXPECT_EQ(run.status, 2) << arguments[0];
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find(expected), std::string::npos) << run.err;
+  }
+}
+
+TEST_F(UnixCommandLineRun, HelpLeadsWithThisInterfaceAndNamesEveryButton) {
+  const RunResult compatible = Run({"--help"});
+  const RunResult conventional = Run({"-h", "--upper"});
+  EXPECT_EQ(compatible.status, 0);
+  EXPECT_EQ(conventional.out, compatible.out);
+  EXPECT_TRUE(
+      compatible.out.starts_with("Aufruf: quorfilter [OPTION]... [FILE]...\n"));
+  for (const char* line :
+       {"--dos-to-unix", "Dos -> Unix", "--wrap[=N]", "Umbruch",
+        "--nouns[=TRENNZEICHEN]", "Substantive", "--drop-runs=N",
+        "2/3/X gleiche Zeichen", "-F208", "Aufruf: quorfilter [-d:"}) {
+    EXPECT_NE(compatible.out.find(line), std::string::npos) << line;
+  }
+}
+
+TEST_F(UnixCommandLineRun, DocumentAloneStillOpensTheWindow) {
+  Document("brief.txt", "a\r\n");
+  const RunResult run =
+      Run({"brief.txt"}, "", "unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM");
+  EXPECT_EQ(run.status, 2);
+  EXPECT_NE(run.err.find("Kein Bildschirm gefunden"), std::string::npos);
+  EXPECT_EQ(ReadFile(dir_.File("brief.txt")), "a\r\n");
+}
+
+TEST(UnixCommandLine, CompatibleOneIsChosenByDocumentMarkerOrNoOption) {
+  const std::vector<std::pair<std::vector<std::string>, bool>> cases = {
+      {{}, true},
+      {{"brief.txt"}, true},
+      {{"mein brief.txt", "x"}, true},
+      {{"--help"}, true},
+      {{"--version"}, true},
+      {{"-d:brief.txt", "--upper"}, true},
+      {{"--upper", "x-D:y"}, true},
+      {{"--help", "x"}, false},
+      {{"-F208", "brief.txt"}, false},
+      {{"-"}, false},
+      {{"--upper"}, false},
+  };
+  for (const auto& [arguments, compatible] : cases) {
+    EXPECT_EQ(IsCompatibleCommandLine(arguments), compatible)
+        << (arguments.empty() ? "" : arguments[0]);
+  }
+}
+
+TEST(UnixCommandLine, ParametersBelongToTheirStepAndFilesDefaultToInput) {
+  const ParsedUnixCommandLine parsed = ParseUnixCommandLine(
+      {"--wrap=30", "--wrap", "--drop-runs=3", "--drop-runs", "5", "--nouns=;",
+       "--exclude=liste.txt", "-j", "2"});
+  ASSERT_TRUE(parsed.command_line) << parsed.error.message;
+  const UnixCommandLine& line = *parsed.command_line;
+  ASSERT_EQ(line.steps.size(), 6U);
+  EXPECT_EQ(line.steps[0].number, 30);
+  EXPECT_FALSE(line.steps[1].number);
+  EXPECT_EQ(line.steps[2].filter->option, "-F211");
+  EXPECT_EQ(line.steps[3].filter->option, "-F212");
+  EXPECT_EQ(line.steps[3].number, 5);
+  EXPECT_EQ(line.steps[4].text, ";");
+  EXPECT_EQ(line.steps[5].text, "liste.txt");
+  EXPECT_EQ(line.files, std::vector<std::string>{"-"});
+  EXPECT_EQ(line.jobs, 2U);
+}
+
+}  // namespace
+}  // namespace quor

@@ -249,6 +249,16 @@ TEST_F(UnixCommandLineRun, DocumentAloneStillOpensTheWindow) {
   EXPECT_EQ(ReadFile(dir_.File("brief.txt")), "a\r\n");
 }
 
+TEST_F(UnixCommandLineRun, LoadsNoToolkitLibrary) {
+  const RunResult run =
+      Run({"--dos-to-unix"}, "a\r\n", "export LD_DEBUG=files DISPLAY=:0");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, "a\n");
+  EXPECT_NE(run.err.find("calling init"), std::string::npos);
+  EXPECT_EQ(run.err.find("libQt"), std::string::npos);
+  EXPECT_EQ(run.err.find("quorfilter-desktop"), std::string::npos);
+}
+
 TEST(UnixCommandLine, CompatibleOneIsChosenByDocumentMarkerOrNoOption) {
   const std::vector<std::pair<std::vector<std::string>, bool>> cases = {
       {{}, true},

@@ -114,7 +114,10 @@ void Parse(const std::vector<std::string>& arguments, UnixCommandLine& parsed) {
   if (!encoding.empty()) parsed.encoding = ParseCharacterSet(encoding);
   if (*in_place) parsed.destination = Destination::kInPlace;
   if (*check) parsed.destination = Destination::kCheck;
-  if (*output) parsed.destination = Destination::kOutputFile;
+  // "-o -" is standard output, as for other tools.
+  if (*output && parsed.output != "-") {
+    parsed.destination = Destination::kOutputFile;
+  }
 }
 
 // What is wrong with a parsed command line that CLI11 cannot tell; empty

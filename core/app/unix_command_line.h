@@ -24,7 +24,7 @@ struct FilterStep {
 enum class Destination {
   kStandardOutput,  // each result in turn, in the order of the files
   kInPlace,         // each result back to its file
-  kOutputFile,      // the one result to `output`
+  kOutputFile,      // the one result to `output` (never "-")
   kCheck,           // nothing: the names of the files that would change
 };
 

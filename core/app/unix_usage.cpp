@@ -62,7 +62,7 @@ std::string UnixUsageText() {
   AddLine(usage, "-i, --in-place",
           "jedes geänderte Ergebnis in seine Datei schreiben");
   AddLine(usage, "-o, --output=DATEI",
-          "das eine Ergebnis nach DATEI schreiben");
+          "das eine Ergebnis in DATEI (-: Standardausgabe)");
   AddLine(usage, "    --check",
           "nichts schreiben; die Dateien nennen, die sich ändern");
   AddLine(usage, "    --encoding=WERT",

@@ -150,6 +150,9 @@ TEST_F(UnixCommandLineRun, OutputFileTakesTheOneResult) {
   run = Run({"--upper", "--output=out.txt"}, "b");
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(ReadFile(dir_.File("out.txt")), "B");
+  run = Run({"--upper", "-o", "-", "in.txt"});
+  EXPECT_EQ(run.out, "A\r\n");
+  EXPECT_FALSE(testing::FileExists(dir_.File("-")));
   run = Run({"--upper", "-o", "nicht/da/out.txt", "in.txt"});
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.err,

@@ -17,6 +17,11 @@
 #   - peak memory at most 3 times the file plus 50 MB;
 #   - the largest size takes at most 12 times as long as the smallest when
 #     the sizes differ tenfold (the growth table);
+#   - the conventional command line in a pipe ("quorfilter --upper <in
+#     >out") at most 0.8 times tr doing the same, 0.5 times iconv for
+#     "--ansi-to-oem", judged at the largest size like the batch rows;
+#   - "quorfilter -i --dos-to-unix" over 2 000 files of 4 KB at most 0.5
+#     times "dos2unix -q" over the same files, one process each side;
 #   - a run on a 1 KB file, where starting the process is all the work,
 #     takes at most 1.5 times as long as dos2unix (median of 51 alternating
 #     runs, timed by the shell itself around each process), and the program
@@ -83,12 +88,19 @@ failures=0
 
 # compare NAME RATIO_LIMIT SOURCE OUR_OPTIONS THEIR_COMMAND MEGABYTES LARGEST
 #         [THEIR_SOURCE]
+# times a batch run "-d:doc OUR_OPTIONS -c" against THEIR_COMMAND.
 compare() {
-  local name=$1 limit=$2 source=$3 options=$4 theirs=$5 megabytes=$6
+  compare_commands "$1" "$2" "$3" "./quorfilter -d:doc $4 -c" "${@:5}"
+}
+
+# compare_commands NAME RATIO_LIMIT SOURCE OUR_COMMAND THEIR_COMMAND MEGABYTES
+#                  LARGEST [THEIR_SOURCE]
+compare_commands() {
+  local name=$1 limit=$2 source=$3 ours=$4 theirs=$5 megabytes=$6
   local largest=$7 their_source=${8:-$3}
   local ours_runs="" theirs_runs=""
   for _ in $(seq "$runs"); do
-    ours_runs+="$(time_one "$source" "./quorfilter -d:doc $options -c")"$'\n'
+    ours_runs+="$(time_one "$source" "$ours")"$'\n'
     theirs_runs+="$(time_one "$their_source" "$theirs")"$'\n'
   done
   local o t om tm
@@ -159,6 +171,19 @@ rows() {
     compare "-F4 vs unrtf --text" 0.5 "rtf$mb" -F4 "unrtf --text doc >out" \
       "$mb" "$rtf_top"
   fi
+  # The conventional command line in a pipe: standard input to standard
+  # output, as the tools it is compared with.
+  compare_commands "--upper pipe vs tr" 0.8 "text$mb" \
+    "./quorfilter --upper <doc >out" "tr $upper <doc >out" "$mb" "$top"
+  compare_commands "--squeeze-blanks pipe vs tr -s" 0.8 "text$mb" \
+    "./quorfilter --squeeze-blanks <doc >out" "tr -s ' ' <doc >out" \
+    "$mb" "$top"
+  compare_commands "--join-lines pipe vs tr" 0.8 "text$mb" \
+    "./quorfilter --join-lines <doc >out" "tr '\\r\\n' '  ' <doc >out" \
+    "$mb" "$top"
+  compare_commands "--ansi-to-oem pipe vs iconv" 0.5 "text$mb" \
+    "./quorfilter --ansi-to-oem <doc >out" \
+    "iconv -f CP1252 -t CP850 <doc >out" "$mb" "$top"
 }
 
 # The start of a process: a 1 KB letter, timed without a helper process
@@ -196,6 +221,44 @@ small_file() {
   echo
 }
 
+# Many small files in place in one process each side: 2 000 files of 4 KB,
+# a fresh copy of the folder for every run.
+many_files() {
+  local files=2000 limit=0.5
+  rm -rf many && mkdir many
+  for i in $(seq -w "$files"); do
+    tail -c +$((10#$i * 4096 % 900000 + 1)) text_small | head -c 4096 \
+      >"many/brief$i.txt"
+  done
+  local ours="" theirs=""
+  for _ in $(seq "$runs"); do
+    rm -rf work && cp -r many work && sync
+    local start=$EPOCHREALTIME
+    ./quorfilter -i --dos-to-unix work/*.txt
+    ours+="$(awk -v s="$start" -v e="$EPOCHREALTIME" 'BEGIN { print e - s }')"$'\n'
+    rm -rf work && cp -r many work && sync
+    start=$EPOCHREALTIME
+    dos2unix -q work/*.txt
+    theirs+="$(awk -v s="$start" -v e="$EPOCHREALTIME" 'BEGIN { print e - s }')"$'\n'
+  done
+  rm -rf work
+  local o t
+  o=$(printf '%s' "$ours" | median)
+  t=$(printf '%s' "$theirs" | median)
+  echo "| row                              | files | runs | ours s | theirs s | ratio | max | ok  |"
+  echo "|----------------------------------|-------|------|--------|----------|-------|-----|-----|"
+  awk -v o="$o" -v t="$t" -v runs="$runs" -v files="$files" \
+    -v limit="$limit" 'BEGIN {
+      ratio = o / t
+      verdict = ratio <= limit ? "yes" : "NO"
+      printf "| %-32s | %5d | %4d | %6.3f | %8.3f | %5.2f | %3.1f | %-3s |\n",
+        "-i --dos-to-unix vs dos2unix -q", files, runs, o, t, ratio, limit,
+        verdict
+      exit verdict == "NO"
+    }' || failures=$((failures + 1))
+  echo
+}
+
 "$make_corpus" text 1 text_small
 for mb in "${sizes[@]}"; do
   "$make_corpus" text "$mb" "text$mb"
@@ -206,6 +269,7 @@ for mb in "${sizes[@]}"; do
 done
 
 small_file
+many_files
 echo "$runs runs of each, alternately; median seconds, peak memory in MB"
 echo
 echo "| row                            |   MB | ours s   | theirs s | ratio | max  | ours MB | thrs MB | limit | ok  |"

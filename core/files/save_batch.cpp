@@ -61,7 +61,7 @@ std::size_t SaveBatch::Add(LoadedFile file, std::string_view bytes) {
   if (pending_.size() >= max_pending_) Commit();
   const std::size_t index = statuses_.size();
   statuses_.emplace_back();
-  Pending entry{index, std::move(file), {}, nullptr, 0};
+  Pending entry{index, std::move(file), {}, nullptr, 0, false};
   statuses_[index] = Write(entry, bytes);
   if (!statuses_[index]) pending_.push_back(std::move(entry));
   return index;
@@ -117,6 +117,7 @@ std::optional<SaveStatus> SaveBatch::WriteInPlace(Pending& entry,
       !quor::WriteInPlace(fd, bytes, /*flush=*/false)) {
     return SaveStatus::kFailed;
   }
+  entry.written_in_place = true;
   return std::nullopt;
 }
 
@@ -149,11 +150,9 @@ void SaveBatch::FindUnflushed(dev_t device) {
 // wait for the second flush.
 void SaveBatch::Finish(Pending& entry) {
   std::optional<SaveStatus>& status = statuses_[entry.index];
-  if (status) return;
-  if (!entry.replacement) {
-    status = SaveStatus::kSaved;
-    return;
-  }
+  if (entry.written_in_place && !status) status = SaveStatus::kSaved;
+  // Decided, or moved already by a commit that ran out of memory.
+  if (status || !entry.replacement) return;
   if (!StillAsLoaded(entry.file, entry.target)) {
     status = SaveStatus::kChanged;
   } else if (!entry.replacement->RenameOver(entry.file.name)) {

@@ -38,8 +38,8 @@ class SaveBatch {
   SaveBatch(const SaveBatch&) = delete;
   SaveBatch& operator=(const SaveBatch&) = delete;
   // What is still pending is dropped: its temporary names removed, its
-  // files left as they are (written in place ones hold their new contents,
-  // unflushed, and count as failed). Commit first.
+  // files left as they are (those written in place hold their new
+  // contents, unflushed) and their statuses empty. Commit first.
   ~SaveBatch() = default;
 
   // Takes the file to save with `bytes` as its new contents, which are
@@ -68,9 +68,10 @@ class SaveBatch {
     std::size_t index;
     LoadedFile file;
     SaveTarget target;
-    // The new contents; null when they were written in place at Add.
+    // The new contents, until they went over or into the file.
     std::unique_ptr<TemporaryFile> replacement;
-    dev_t device;  // of the file holding the new contents
+    dev_t device;           // of the file holding the new contents
+    bool written_in_place;  // at Add
   };
 
   std::optional<SaveStatus> Write(Pending& entry, std::string_view bytes);

@@ -66,17 +66,19 @@ bool TemporaryFile::Open(int old, const struct stat& info) {
   fd_ = UniqueFd(::openat(folder_, ".", O_TMPFILE | O_RDWR | O_CLOEXEC, 0600));
   if (!fd_.valid()) {
     fd_ = CreateNamed(folder_, name_);
-    if (fd_.valid()) {
-      pending_ = std::make_unique<PendingTemporary>(folder_, name_.c_str());
-    }
+    if (fd_.valid()) Name();
   }
   return fd_.valid() && CopyFileAttributes(old, info, fd_.get());
 }
 
 bool TemporaryFile::Name() {
-  if (pending_) return true;
-  if (!fd_.valid() || !LinkUnnamed(fd_.get(), folder_, name_)) return false;
-  pending_ = std::make_unique<PendingTemporary>(folder_, name_.c_str());
+  if (name_.empty() &&
+      (!fd_.valid() || !LinkUnnamed(fd_.get(), folder_, name_))) {
+    return false;
+  }
+  if (!pending_) {
+    pending_ = std::make_unique<PendingTemporary>(folder_, name_.c_str());
+  }
   return true;
 }
 

@@ -117,6 +117,7 @@ TEST_F(SaveBatchTest, ManyFilesGetTheirContentsAndKeepModeAndAttributes) {
 TEST_F(SaveBatchTest, FilesChangedSinceTheLoadAreLeftAloneAndTheOthersSaved) {
   const std::vector<std::string> paths = MakeFiles(5);
   std::vector<LoadedFile> files;
+  files.reserve(paths.size());
   for (const std::string& path : paths) files.push_back(Loaded(path));
   WriteFile(paths[1], "anderswo geschrieben");
   SaveBatch batch;
@@ -164,12 +165,12 @@ TEST_F(SaveBatchTest, AFileThatCannotBeWrittenFailsAlone) {
   // replaced, one to be written in place.
   const std::vector<std::string> paths = MakeFiles(4);
   std::filesystem::create_hard_link(paths[2], dir_.File("zweiter-name"));
-  const std::string too_big(64 * 1024, 'x');
+  const std::string too_big(std::size_t{64} << 10, 'x');
   struct rlimit old_limit = {};
   ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old_limit), 0);
   const auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
   struct rlimit limit = old_limit;
-  limit.rlim_cur = 16 * 1024;
+  limit.rlim_cur = rlim_t{16} << 10;
   ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limit), 0);
   SaveBatch batch;
   for (std::size_t i = 0; i < paths.size(); ++i) {

@@ -204,5 +204,28 @@ TEST_F(FileSave, ASignalDuringTheSaveRemovesTheTemporaryName) {
   EXPECT_EQ(FilesIn(dir_.path()), 0u);
 }
 
+TEST_F(FileSave, ASignalRemovesEveryPendingTemporaryName) {
+  for (const char* name : {".qf-a", ".qf-b", ".qf-c", ".qf-fertig"}) {
+    WriteFile(dir_.File(name), "halb");
+  }
+  const pid_t child = ::fork();
+  if (child == 0) {
+    RemoveTemporaryOnSignals();
+    const int folder = ::open(dir_.path().c_str(), O_PATH | O_DIRECTORY);
+    const PendingTemporary a(folder, ".qf-a");
+    // Renamed meanwhile: the name now belongs to a finished file.
+    { const PendingTemporary renamed(folder, ".qf-fertig"); }
+    const PendingTemporary b(folder, ".qf-b");
+    const PendingTemporary c(folder, ".qf-c");
+    ::raise(SIGTERM);
+    ::_exit(0);
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
+  EXPECT_EQ(FilesIn(dir_.path()), 1u);
+  EXPECT_TRUE(testing::FileExists(dir_.File(".qf-fertig")));
+}
+
 }  // namespace
 }  // namespace quor

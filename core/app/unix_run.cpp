@@ -2,25 +2,26 @@
 
 #include <algorithm>
 
+#include <sys/stat.h>
+
+#include <chrono>
+#include <cstdint>
+#include <numeric>
+#include <span>
+#include <vector>
+
 #include "core/app/console_messages.h"
 #include "core/app/document_file.h"
+#include "core/app/file_messages.h"
+#include "core/app/in_place_writer.h"
+#include "core/app/ordered_runner.h"
+#include "core/app/progress_line.h"
 #include "core/app/unix_filter.h"
 #include "core/files/file_save.h"
 #include "core/files/word_lists.h"
 
 namespace quor {
 namespace {
-
-// Writes `messages` as the messages of the file `name`.
-void Emit(std::FILE* errors, std::string_view name,
-          const CollectedMessages& messages) {
-  for (const CollectedMessage& message : messages.shown()) {
-    std::fprintf(errors, "quorfilter: %.*s: %s %s\n",
-                 static_cast<int>(name.size()), name.data(),
-                 message.caption.c_str(), message.text.c_str());
-  }
-  std::fflush(errors);
-}
 
 // Whether a step runs the filter of `option` with the list of the settings
 // folder.
@@ -34,7 +35,7 @@ bool UsesSettingsList(std::span<const FilterStep> steps,
 // Reads the lists that --exclude=FILE and --replace=FILE name. A list that
 // cannot be read fails the run before any file is touched.
 bool ReadNamedLists(std::span<const FilterStep> steps, RunContext& context,
-                    std::FILE* errors) {
+                    std::FILE* errors, ProgressLine& progress) {
   bool all_read = true;
   for (const FilterStep& step : steps) {
     const std::string_view option = step.filter->option;
@@ -52,7 +53,7 @@ bool ReadNamedLists(std::span<const FilterStep> steps, RunContext& context,
       messages.Show(kCannotOpenFile, kCaptionError);
       all_read = false;
     }
-    Emit(errors, *step.text, messages);
+    EmitFileMessages(errors, progress, *step.text, messages);
     context.named_lists.emplace(*step.text, std::move(list));
   }
   return all_read;
@@ -61,7 +62,8 @@ bool ReadNamedLists(std::span<const FilterStep> steps, RunContext& context,
 // The settings and word lists, read once; absent when that failed.
 std::optional<RunContext> ReadContext(const UnixCommandLine& command_line,
                                       const ProgramPaths& paths,
-                                      std::FILE* errors) {
+                                      std::FILE* errors,
+                                      ProgressLine& progress) {
   RunContext context;
   context.paths = paths;
   ConsoleMessages messages(errors);
@@ -81,22 +83,10 @@ std::optional<RunContext> ReadContext(const UnixCommandLine& command_line,
   context.compare_with_input =
       command_line.destination == Destination::kInPlace ||
       command_line.destination == Destination::kCheck;
-  const bool lists_read = ReadNamedLists(command_line.steps, context, errors);
+  const bool lists_read =
+      ReadNamedLists(command_line.steps, context, errors, progress);
   if (messages.ErrorReported() || !lists_read) return std::nullopt;
   return context;
-}
-
-// Writes a changed result back over the file it was read from.
-void WriteBack(FilterResult& result) {
-  if (!result.changed) return;
-  const SaveStatus status = result.loaded
-                                ? SaveFile(*result.loaded, result.bytes, true)
-                                : SaveStatus::kChanged;
-  if (status == SaveStatus::kChanged) {
-    result.messages.Show(kFileChanged, kCaptionError);
-  } else if (status == SaveStatus::kFailed) {
-    result.messages.Show(kCannotCreateFile, kCaptionError);
-  }
 }
 
 // Writes the result to the file that --output names.
@@ -109,10 +99,12 @@ void WriteOutput(const std::string& path, const FilterResult& result,
   }
 }
 
-// Hands the result of the input `name` to where the command line sends it
-// and reports its messages. Returns whether the input went through.
+// Hands the result of the input `name` to standard output, the check list
+// or the --output file and reports its messages. Returns whether the input
+// went through.
 bool Deliver(const UnixCommandLine& command_line, const std::string& name,
-             FilterResult& result, std::FILE* output, std::FILE* errors) {
+             FilterResult& result, std::FILE* output, std::FILE* errors,
+             ProgressLine& progress) {
   CollectedMessages output_messages;
   if (!result.failed) {
     switch (command_line.destination) {
@@ -122,17 +114,41 @@ bool Deliver(const UnixCommandLine& command_line, const std::string& name,
       case Destination::kCheck:
         if (result.changed) std::fprintf(output, "%s\n", name.c_str());
         break;
-      case Destination::kInPlace:
-        WriteBack(result);
-        break;
       case Destination::kOutputFile:
         WriteOutput(command_line.output, result, output_messages);
         break;
+      case Destination::kInPlace:
+        break;
     }
   }
-  Emit(errors, name == "-" ? kStandardInputName : name, result.messages);
-  Emit(errors, command_line.output, output_messages);
+  EmitFileMessages(errors, progress, name == "-" ? kStandardInputName : name,
+                   result.messages);
+  EmitFileMessages(errors, progress, command_line.output, output_messages);
   return !result.messages.ErrorReported() && !output_messages.ErrorReported();
+}
+
+// The size of each input file; 0 for standard input and what is no file.
+std::vector<std::uint64_t> InputSizes(const std::vector<std::string>& files) {
+  std::vector<std::uint64_t> sizes;
+  sizes.reserve(files.size());
+  for (const std::string& name : files) {
+    struct stat info;
+    const bool file = name != "-" && ::stat(name.c_str(), &info) == 0 &&
+                      S_ISREG(info.st_mode);
+    sizes.push_back(file ? static_cast<std::uint64_t>(info.st_size) : 0);
+  }
+  return sizes;
+}
+
+// Many files, or a document of 100 MB or more, show how far the run is.
+ProgressLine ProgressOf(std::span<const std::uint64_t> sizes) {
+  constexpr std::uint64_t kLargeDocument = std::uint64_t{100} << 20;
+  const std::uint64_t total =
+      std::accumulate(sizes.begin(), sizes.end(), std::uint64_t{0});
+  const bool long_run = sizes.size() > 1 || total >= kLargeDocument;
+  if (long_run) return ProgressLine::OnStandardError(sizes.size(), total);
+  return ProgressLine(
+      0, 0, false, [](std::string_view) {}, std::chrono::steady_clock::now);
 }
 
 }  // namespace
@@ -140,21 +156,47 @@ bool Deliver(const UnixCommandLine& command_line, const std::string& name,
 int RunUnixCommandLine(const UnixCommandLine& command_line,
                        const ProgramPaths& paths, std::FILE* output,
                        std::FILE* errors) {
+  const std::vector<std::string>& files = command_line.files;
+  const std::vector<std::uint64_t> sizes = InputSizes(files);
+  ProgressLine progress = ProgressOf(sizes);
   const std::optional<RunContext> context =
-      ReadContext(command_line, paths, errors);
+      ReadContext(command_line, paths, errors, progress);
   if (!context) return 1;
-  const bool locate = command_line.destination == Destination::kInPlace;
+  const Destination destination = command_line.destination;
+  // Files go side by side only where their results are not written out
+  // one after the other.
+  const unsigned jobs =
+      destination == Destination::kInPlace || destination == Destination::kCheck
+          ? command_line.jobs
+          : 1;
+  std::optional<InPlaceWriter> writer;
+  if (destination == Destination::kInPlace) writer.emplace(errors, progress);
+  std::vector<FilterResult> results(files.size());
   bool all_through = true;
   bool any_changed = false;
-  for (const std::string& name : command_line.files) {
-    FilterResult result =
-        FilterInput(name, command_line.steps, *context, locate);
-    all_through =
-        Deliver(command_line, name, result, output, errors) && all_through;
-    any_changed = any_changed || result.changed;
-  }
-  const bool check_failed =
-      command_line.destination == Destination::kCheck && any_changed;
+  std::uint64_t bytes_done = 0;
+  RunOrdered(
+      files.size(), jobs,
+      [&](std::size_t i) {
+        results[i] = FilterInput(files[i], command_line.steps, *context,
+                                 writer.has_value());
+      },
+      [&](std::size_t i) {
+        FilterResult result = std::move(results[i]);
+        any_changed = any_changed || result.changed;
+        bytes_done += sizes[i];
+        if (writer) {
+          writer->Take(files[i], result);
+        } else {
+          all_through = Deliver(command_line, files[i], result, output, errors,
+                                progress) &&
+                        all_through;
+        }
+        progress.Update(i + 1, bytes_done);
+      });
+  if (writer) all_through = writer->Finish() && all_through;
+  progress.Finish();
+  const bool check_failed = destination == Destination::kCheck && any_changed;
   return all_through && !check_failed ? 0 : 1;
 }
 

@@ -140,6 +140,42 @@ TEST_F(UnixCommandLineRun, InPlaceWritesTheGoodFilesAndLeavesAFailingOne) {
   EXPECT_EQ(ReadFile(dir_.File("gut1.txt")), "EINS\n");
 }
 
+// Threads change nothing that can be seen: the same files written, the
+// same lists and messages in the same order, with failing files among them.
+TEST_F(UnixCommandLineRun, JobsGiveWhatOneJobGives) {
+  std::vector<std::string> names;
+  for (int i = 0; i < 300; ++i) {
+    const std::string name = "f" + std::to_string(i) + ".txt";
+    names.push_back(name);
+  }
+  const auto fill = [&] {
+    for (std::size_t i = 0; i < names.size(); ++i) {
+      const std::string text = "Zeile " + std::to_string(i) + "\r\n";
+      Document(names[i], i % 7 == 3 ? text + '\0' : i % 5 == 0 ? "" : text);
+    }
+  };
+  std::vector<std::vector<std::string>> results;
+  for (const char* jobs : {"-j1", "-j4"}) {
+    fill();
+    std::vector<std::string> arguments = {jobs, "--check", "--dos-to-unix"};
+    arguments.insert(arguments.end(), names.begin(), names.end());
+    const RunResult check = Run(arguments);
+    arguments[1] = "-i";
+    const RunResult in_place = Run(arguments);
+    std::vector<std::string> seen = {
+        check.out,    check.err,    std::to_string(check.status),
+        in_place.out, in_place.err, std::to_string(in_place.status)};
+    for (const std::string& name : names) {
+      seen.push_back(ReadFile(dir_.File(name)));
+    }
+    results.push_back(seen);
+  }
+  EXPECT_EQ(results[0][2], "1");
+  EXPECT_NE(results[0][1], "");
+  EXPECT_EQ(ReadFile(dir_.File("f1.txt")), "Zeile 1\n");
+  EXPECT_TRUE(results[0] == results[1]);
+}
+
 TEST_F(UnixCommandLineRun, OutputFileTakesTheOneResult) {
   Document("in.txt", "a\r\n");
   RunResult run = Run({"--dos-to-unix", "-o", "out.txt", "in.txt"});

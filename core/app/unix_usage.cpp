@@ -68,7 +68,7 @@ std::string UnixUsageText() {
   AddLine(usage, "    --encoding=WERT",
           "auto, ansi oder utf-8 (sonst die Einstellung Zeichensatz)");
   AddLine(usage, "-j, --jobs=N",
-          "Zahl der Arbeitsstränge für -i und --check, ab 1");
+          "N Dateien zugleich bei -i und --check (sonst je Prozessor eine)");
   AddLine(usage, "-h, --help", "diese Hilfe");
   AddLine(usage, "    --version", "die Version");
   usage +=

@@ -1,23 +1,14 @@
 #include "core/app/command_line.h"
 
 #include <algorithm>
-#include <optional>
 
+#include "core/app/byte_map_fold.h"
 #include "core/app/document_file.h"
 #include "core/app/filter_catalogue.h"
 #include "core/app/unix_usage.h"
 #include "core/filters/find_no_case.h"
 
 namespace quor {
-namespace {
-
-// Applies the byte maps folded so far, if any, and starts a new fold.
-void ApplyFolded(TextDocument& document, std::optional<ByteTable>& folded) {
-  if (folded && document.text) MapBytes(*document.text, *folded);
-  folded.reset();
-}
-
-}  // namespace
 
 CommandLine SplitArguments(std::span<const char* const> arguments) {
   const auto document = std::find_if(
@@ -54,23 +45,16 @@ void RunCommandLineOptions(Application& app, const CommandLine& command_line) {
   const bool refresh_view = !has("-c");
   // With no view to refresh in between, consecutive filters that are byte
   // maps run as one map, in one pass over the text.
-  std::optional<ByteTable> folded;
+  ByteMapFold fold;
   for (const FilterEntry& filter : FilterCatalogue()) {
     if (!has(filter.option)) continue;
-    if (!refresh_view && filter.byte_map != nullptr) {
-      folded = folded ? ComposeByteMaps(*folded, *filter.byte_map)
-                      : *filter.byte_map;
-      if (filter.gives_code_page_bytes) {
-        app.document.encoding = TextEncoding::kCp1252;
-      }
-      continue;
-    }
-    ApplyFolded(app.document, folded);
+    if (!refresh_view && fold.Take(filter, app.document)) continue;
+    fold.Apply(app.document);
     if (!filter.run(app) || !refresh_view) continue;
     RefreshView(app.document, app.view, app.settings.wrap_view != 0,
                 app.messages);
   }
-  ApplyFolded(app.document, folded);
+  fold.Apply(app.document);
 }
 
 std::string UsageText(std::string_view settings_folder) {

@@ -4,9 +4,9 @@
 #include <stdexcept>
 
 #include "core/app/application.h"
+#include "core/app/byte_map_fold.h"
 #include "core/app/document_file.h"
 #include "core/files/whole_file.h"
-#include "core/filters/byte_map.h"
 
 namespace quor {
 namespace {
@@ -41,32 +41,18 @@ void PrepareStep(Application& app, const FilterStep& step,
   }
 }
 
-// Applies the byte maps folded so far, if any, and starts a new fold.
-void ApplyFolded(TextDocument& document, std::optional<ByteTable>& folded) {
-  if (folded) MapBytes(*document.text, *folded);
-  folded.reset();
-}
-
 // Runs the steps in their order. Consecutive byte maps are composed into one
 // map and done in one pass; the result is the same.
 void RunSteps(Application& app, std::span<const FilterStep> steps,
               const RunContext& context) {
-  std::optional<ByteTable> folded;
+  ByteMapFold fold;
   for (const FilterStep& step : steps) {
-    const FilterEntry& filter = *step.filter;
-    if (filter.byte_map != nullptr) {
-      folded = folded ? ComposeByteMaps(*folded, *filter.byte_map)
-                      : *filter.byte_map;
-      if (filter.gives_code_page_bytes) {
-        app.document.encoding = TextEncoding::kCp1252;
-      }
-      continue;
-    }
-    ApplyFolded(app.document, folded);
+    if (fold.Take(*step.filter, app.document)) continue;
+    fold.Apply(app.document);
     PrepareStep(app, step, context);
-    filter.run(app);
+    step.filter->run(app);
   }
-  ApplyFolded(app.document, folded);
+  fold.Apply(app.document);
 }
 
 // FilterDocument up to the result's bytes; may run out of memory.

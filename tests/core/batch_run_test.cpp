@@ -1,10 +1,8 @@
 // Runs the built program the way a user does: copied into a folder of its
 // own, with its settings file and word lists beside it.
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -20,6 +18,7 @@
 #include "core/filters/keep_nouns.h"
 #include "core/filters/word_deletion.h"
 #include "core/filters/wrap_words.h"
+#include "program_run.h"
 #include "test_support.h"
 
 // AddressSanitizer reserves far more address space than a memory limit
@@ -38,11 +37,7 @@ namespace {
 using testing::ReadFile;
 using testing::WriteFile;
 
-struct RunResult {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
+using RunResult = testing::ProgramRun;
 
 class BatchRun : public ::testing::Test {
  protected:
@@ -55,34 +50,8 @@ class BatchRun : public ::testing::Test {
   // (a shell command that ends by exec'ing "$@").
   RunResult Run(const std::vector<std::string>& arguments,
                 const std::string& shell_prefix = "") {
-    std::vector<std::string> argv;
-    if (!shell_prefix.empty()) {
-      argv = {"/bin/bash", "-c", shell_prefix + "; exec \"$@\"", "bash"};
-    }
-    argv.push_back(program_);
-    argv.insert(argv.end(), arguments.begin(), arguments.end());
-    const pid_t child = ::fork();
-    if (child == 0) {
-      ::dup2(::open(dir_.File("stdout").c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                    0600),
-             1);
-      ::dup2(::open(dir_.File("stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                    0600),
-             2);
-      std::vector<char*> raw;
-      raw.reserve(argv.size() + 1);
-      for (std::string& a : argv) raw.push_back(a.data());
-      raw.push_back(nullptr);
-      ::execv(raw[0], raw.data());
-      ::_exit(127);
-    }
-    RunResult result;
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.out = ReadFile(dir_.File("stdout"));
-    result.err = ReadFile(dir_.File("stderr"));
-    return result;
+    return testing::RunProgram(program_, arguments, dir_.path(), "",
+                               shell_prefix);
   }
 
   std::string Document(std::string_view bytes,
@@ -194,10 +163,10 @@ TEST_F(BatchRun, FailedWriteBackKeepsTheFileAndFails) {
   EXPECT_EQ(run.err, "quorfilter: Fehler! Kann Datei nicht anlegen.\n");
   EXPECT_EQ(ReadFile(doc), original);
   // No temporary file is left beside the program, the document and the
-  // run's output.
+  // run's standard input, output and error.
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.path()),
                           std::filesystem::directory_iterator()),
-            4);
+            5);
 }
 
 // Output that is lost fails the run, but only once its work is done: a

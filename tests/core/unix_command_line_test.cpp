@@ -3,14 +3,12 @@
 
 #include "core/app/unix_command_line.h"
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <vector>
 
+#include "program_run.h"
 #include "test_support.h"
 
 namespace quor {
@@ -19,11 +17,7 @@ namespace {
 using testing::ReadFile;
 using testing::WriteFile;
 
-struct RunResult {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
+using RunResult = testing::ProgramRun;
 
 class UnixCommandLineRun : public ::testing::Test {
  protected:
@@ -34,34 +28,11 @@ class UnixCommandLineRun : public ::testing::Test {
 
   // Runs the program with `arguments` and `input` on standard input, in the
   // test's folder, through `shell_prefix` when given.
-  RunResult Run(std::vector<std::string> arguments, std::string_view input = "",
+  RunResult Run(const std::vector<std::string>& arguments,
+                std::string_view input = "",
                 const std::string& shell_prefix = "") {
-    WriteFile(dir_.File("stdin"), input);
-    std::vector<std::string> argv = {
-        "/bin/bash", "-c",
-        (shell_prefix.empty() ? ":" : shell_prefix) + "; exec \"$@\"", "bash",
-        program_};
-    argv.insert(argv.end(), arguments.begin(), arguments.end());
-    const pid_t child = ::fork();
-    if (child == 0) {
-      ::dup2(::open(dir_.File("stdin").c_str(), O_RDONLY), 0);
-      ::dup2(::open(dir_.File("stdout").c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                    0600),
-             1);
-      ::dup2(::open(dir_.File("stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                    0600),
-             2);
-      if (::chdir(dir_.path().c_str()) != 0) ::_exit(126);
-      std::vector<char*> raw;
-      for (std::string& a : argv) raw.push_back(a.data());
-      raw.push_back(nullptr);
-      ::execv(raw[0], raw.data());
-      ::_exit(127);
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1,
-            ReadFile(dir_.File("stdout")), ReadFile(dir_.File("stderr"))};
+    return testing::RunProgram(program_, arguments, dir_.path(), input,
+                               shell_prefix);
   }
 
   std::string Document(const std::string& name, std::string_view bytes) {

@@ -17,13 +17,13 @@ namespace {
 constexpr std::string_view kNoValue = "\x1f";
 
 // The whole of `text` as a number of at least `least`.
-std::int32_t NumberOf(const std::string& option, const std::string& text,
-                      std::int32_t least) {
+// CLI11 puts the option's name before the message.
+std::int32_t NumberOf(const std::string& text, std::int32_t least) {
   std::int32_t number = 0;
   const char* end = text.data() + text.size();
   const auto [stop, error] = std::from_chars(text.data(), end, number);
   if (error != std::errc() || stop != end || number < least) {
-    throw CLI::ValidationError(option + ": braucht eine ganze Zahl ab " +
+    throw CLI::ValidationError("braucht eine ganze Zahl ab " +
                                std::to_string(least) + ", nicht \"" + text +
                                "\"");
   }
@@ -42,12 +42,12 @@ FilterStep StepOf(const FilterOption& option, const std::string& value) {
       // A width below one would leave no room for a character; a minimum
       // length of 0 keeps every word.
       if (given) {
-        step.number = NumberOf(name, value, option.name == "wrap" ? 1 : 0);
+        step.number = NumberOf(value, option.name == "wrap" ? 1 : 0);
       }
       break;
     case OptionParameter::kNumber:
       // A run of one character is in every word; the buttons refuse it.
-      step.number = NumberOf(name, value, 2);
+      step.number = NumberOf(value, 2);
       if (*step.number <= 3) {
         step.filter = CatalogueEntry(*step.number == 2 ? "-F210" : "-F211");
       }
@@ -87,7 +87,7 @@ void AddFilterOptions(CLI::App& cli, std::vector<FilterStep>& steps) {
       ->each([&steps](const std::string& number) {
         const FilterEntry* filter = CatalogueEntry("-F" + number);
         if (filter == nullptr) {
-          throw CLI::ValidationError("-F" + number + ": kein solcher Filter");
+          throw CLI::ValidationError("-F" + number + " ist kein Filter");
         }
         steps.push_back(FilterStep{filter, {}, {}});
       });

@@ -227,7 +227,7 @@ many_files() {
   local files=2000 limit=0.5
   rm -rf many && mkdir many
   for i in $(seq -w "$files"); do
-    tail -c +$((10#$i * 4096 % 900000 + 1)) text_small | head -c 4096 \
+    head -c $((10#$i * 4096 % 900000 + 4096)) text_small | tail -c 4096 \
       >"many/brief$i.txt"
   done
   local ours="" theirs=""

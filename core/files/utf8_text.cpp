@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "core/files/cp1252_chars.h"
+#include "core/filters/cp1252_chars.h"
 #include "core/files/utf8_blocks.h"
 
 #if defined(__SSE2__)

@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-#include "core/files/cp1252_chars.h"
+#include "core/filters/cp1252_chars.h"
 
 namespace quor {
 namespace {

@@ -6,7 +6,7 @@
 #include <optional>
 #include <random>
 
-#include "core/files/cp1252_chars.h"
+#include "core/filters/cp1252_chars.h"
 #include "random_text.h"
 #include "test_support.h"
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <cstdint>
+#include <string>
 
 namespace quor {
 
@@ -50,6 +52,22 @@ constexpr int Cp1252ByteOf(char32_t c) {
       kCp1252Wide.begin(), kCp1252Wide.end(), c,
       [](Cp1252Place p, char32_t wanted) { return p.c < wanted; });
   return place != kCp1252Wide.end() && place->c == c ? place->byte : -1;
+}
+
+// Appends character `c` as its Windows-1252 byte, or as the reference
+// "&#N;" (N decimal) when Windows-1252 has none, so that no character is lost
+// from a text kept in that code page. A zero character is dropped, as a
+// document never holds a zero byte.
+inline void AppendCp1252OrReference(std::string& out, char32_t c) {
+  if (c == 0) return;
+  const int byte = Cp1252ByteOf(c);
+  if (byte >= 0) {
+    out.push_back(static_cast<char>(byte));
+    return;
+  }
+  out += "&#";
+  out += std::to_string(static_cast<std::uint32_t>(c));
+  out.push_back(';');
 }
 
 }  // namespace quor

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdint>
@@ -16,6 +17,7 @@
 #include "core/app/in_place_writer.h"
 #include "core/app/ordered_runner.h"
 #include "core/app/progress_line.h"
+#include "core/app/streamed_filter.h"
 #include "core/app/unix_filter.h"
 #include "core/files/file_save.h"
 #include "core/files/word_lists.h"
@@ -127,14 +129,37 @@ bool Deliver(const UnixCommandLine& command_line, const std::string& name,
   return !result.messages.ErrorReported() && !output_messages.ErrorReported();
 }
 
-// The size of each input file; 0 for standard input and what is no file.
+// Runs each input through `map` onto standard output as it is read.
+// Returns whether every input went through.
+bool StreamAll(const UnixCommandLine& command_line, const StreamableMap& map,
+               const RunContext& context, std::span<const std::uint64_t> sizes,
+               std::FILE* output, std::FILE* errors, ProgressLine& progress) {
+  const std::vector<std::string>& files = command_line.files;
+  bool all_through = true;
+  std::uint64_t bytes_done = 0;
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    const CollectedMessages messages = StreamInput(
+        files[i], map, command_line.steps, context, output,
+        [&](std::uint64_t read) { progress.Update(i, bytes_done + read); });
+    EmitFileMessages(errors, progress,
+                     files[i] == "-" ? kStandardInputName : files[i], messages);
+    all_through = !messages.ErrorReported() && all_through;
+    bytes_done += sizes[i];
+    progress.Update(i + 1, bytes_done);
+  }
+  return all_through;
+}
+
+// The size of each input file, standard input's where it is a file; 0 for
+// what is no file.
 std::vector<std::uint64_t> InputSizes(const std::vector<std::string>& files) {
   std::vector<std::uint64_t> sizes;
   sizes.reserve(files.size());
   for (const std::string& name : files) {
     struct stat info;
-    const bool file = name != "-" && ::stat(name.c_str(), &info) == 0 &&
-                      S_ISREG(info.st_mode);
+    const int status = name == "-" ? ::fstat(STDIN_FILENO, &info)
+                                   : ::stat(name.c_str(), &info);
+    const bool file = status == 0 && S_ISREG(info.st_mode);
     sizes.push_back(file ? static_cast<std::uint64_t>(info.st_size) : 0);
   }
   return sizes;
@@ -163,6 +188,14 @@ int RunUnixCommandLine(const UnixCommandLine& command_line,
       ReadContext(command_line, paths, errors, progress);
   if (!context) return 1;
   const Destination destination = command_line.destination;
+  const std::optional<StreamableMap> map =
+      StreamableMapOf(command_line.steps, context->character_set);
+  if (destination == Destination::kStandardOutput && map) {
+    const bool all_through = StreamAll(command_line, *map, *context, sizes,
+                                       output, errors, progress);
+    progress.Finish();
+    return all_through ? 0 : 1;
+  }
   // Files go side by side only where their results are not written out
   // one after the other.
   const unsigned jobs =

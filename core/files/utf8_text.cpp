@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <cstring>
 
-#include "core/filters/cp1252_chars.h"
 #include "core/files/utf8_blocks.h"
+#include "core/filters/cp1252_chars.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -301,6 +301,13 @@ Utf8Reading DecodeUtf8ToCp1252(std::string& bytes, std::size_t start) {
   reading.multibyte = true;
   reading.all_cp1252 = false;
   return reading;
+}
+
+bool StartsWithUtf8Sequence(std::string_view bytes) {
+  char32_t c = 0;
+  return !bytes.empty() &&
+         DecodeSequence(reinterpret_cast<const unsigned char*>(bytes.data()),
+                        bytes.size(), c) > 1;
 }
 
 void AppendCp1252AsUtf8(std::string_view text, std::string& out) {

@@ -18,6 +18,10 @@ struct Utf8Reading {
 // in place (the first `start` bytes dropped); otherwise it is left alone.
 Utf8Reading DecodeUtf8ToCp1252(std::string& bytes, std::size_t start);
 
+// Whether `bytes` begin with a well-formed UTF-8 sequence of two or more
+// bytes. Certain once `bytes` hold four bytes or all there are.
+bool StartsWithUtf8Sequence(std::string_view bytes);
+
 // Appends the UTF-8 form of the Windows-1252 text `text` to `out`.
 void AppendCp1252AsUtf8(std::string_view text, std::string& out);
 

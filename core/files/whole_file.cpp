@@ -105,22 +105,30 @@ ReadStatus ReadAll(int fd, std::size_t expected, ZeroBytes zero_bytes,
 
 }  // namespace
 
-ReadStatus ReadWholeFile(const std::string& path, std::string& bytes,
-                         ZeroBytes zero_bytes, FileStamp* stamp) {
+UniqueFd OpenRegularFile(const std::string& path) {
   // Without O_NONBLOCK the open of a pipe would wait for a writer; a pipe,
   // socket or device may then never end, so only a regular file is read.
   UniqueFd fd(
       ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
-  if (fd.get() < 0) return ReadStatus::kCannotOpen;
+  if (fd.get() < 0) return fd;
   struct stat info;
   if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
-    return ReadStatus::kCannotOpen;
+    return UniqueFd();
   }
   // A file system may honour the flag for regular files too.
   const int flags = ::fcntl(fd.get(), F_GETFL);
   if (flags < 0 || ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK) != 0) {
-    return ReadStatus::kCannotOpen;
+    return UniqueFd();
   }
+  return fd;
+}
+
+ReadStatus ReadWholeFile(const std::string& path, std::string& bytes,
+                         ZeroBytes zero_bytes, FileStamp* stamp) {
+  const UniqueFd fd = OpenRegularFile(path);
+  if (!fd.valid()) return ReadStatus::kCannotOpen;
+  struct stat info;
+  if (::fstat(fd.get(), &info) != 0) return ReadStatus::kCannotOpen;
   std::string data;
   const ReadStatus read = ReadAll(
       fd.get(), static_cast<std::size_t>(info.st_size), zero_bytes, data);
@@ -144,6 +152,16 @@ ReadStatus ReadStandardInput(std::string& bytes, ZeroBytes zero_bytes) {
   const ReadStatus read = ReadAll(STDIN_FILENO, expected, zero_bytes, data);
   if (read == ReadStatus::kOk) bytes = std::move(data);
   return read;
+}
+
+ReadStatus ReadToEnd(int fd, std::string& bytes, ZeroBytes zero_bytes) {
+  struct stat info;
+  const off_t at = ::lseek(fd, 0, SEEK_CUR);
+  const bool sized = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
+                     at >= 0 && info.st_size > at;
+  const std::size_t rest =
+      sized ? static_cast<std::size_t>(info.st_size - at) : 0;
+  return ReadAll(fd, bytes.size() + rest, zero_bytes, bytes);
 }
 
 bool WriteWholeFile(const std::string& path, std::string_view bytes) {

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "core/files/loaded_file.h"
+#include "core/files/unique_fd.h"
 
 namespace quor {
 
@@ -22,6 +23,17 @@ enum class ZeroBytes { kKept, kRefused, kRefusedUnlessUtf16 };
 // once, without waiting for a writer.
 ReadStatus ReadWholeFile(const std::string& path, std::string& bytes,
                          ZeroBytes zero_bytes, FileStamp* stamp = nullptr);
+
+// Opens the file at `path` for reading when it is a regular file; an invalid
+// descriptor for anything else (a folder, pipe, socket or device), at once,
+// without waiting for a writer.
+UniqueFd OpenRegularFile(const std::string& path);
+
+// Reads `fd` from where it stands to its end and appends what it gives to
+// `bytes`; a zero byte among the new ones is refused as by ReadWholeFile,
+// the bytes held before counting for a UTF-16 mark. On failure `bytes` may
+// hold part of what was read.
+ReadStatus ReadToEnd(int fd, std::string& bytes, ZeroBytes zero_bytes);
 
 // Reads standard input to its end into `bytes` (left alone unless the read
 // succeeds), whatever it is: a file, a pipe or a terminal.

@@ -109,11 +109,15 @@ void MapVector(unsigned char* bytes, std::size_t size, const ByteTable& table) {
 }  // namespace byte_map_detail
 
 void MapBytes(std::string& text, const ByteTable& table) {
-  auto* const bytes = reinterpret_cast<unsigned char*>(text.data());
+  MapBytes(text.data(), text.size(), table);
+}
+
+void MapBytes(char* bytes, std::size_t size, const ByteTable& table) {
+  auto* const unsigned_bytes = reinterpret_cast<unsigned char*>(bytes);
   if (byte_map_detail::HasVectorMap()) {
-    byte_map_detail::MapVector(bytes, text.size(), table);
+    byte_map_detail::MapVector(unsigned_bytes, size, table);
   } else {
-    byte_map_detail::MapPortable(bytes, text.size(), table);
+    byte_map_detail::MapPortable(unsigned_bytes, size, table);
   }
 }
 

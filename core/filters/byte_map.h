@@ -14,6 +14,9 @@ using ByteTable = std::array<unsigned char, 256>;
 // 32-byte vector lookups where the processor has them.
 void MapBytes(std::string& text, const ByteTable& table);
 
+// The same over the `size` bytes at `bytes`.
+void MapBytes(char* bytes, std::size_t size, const ByteTable& table);
+
 // The map that does `first` and then `second` in one pass.
 ByteTable ComposeByteMaps(const ByteTable& first, const ByteTable& second);
 

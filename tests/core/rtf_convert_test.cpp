@@ -99,8 +99,7 @@ TEST(ConvertRtfDocument, WritesNoMoreThanTheDocumentLength) {
 }
 
 std::string ReadDocument(const char* name) {
-  const auto path =
-      std::filesystem::path(__FILE__).parent_path() / "data" / "rtf" / name;
+  const auto path = std::filesystem::path(QUOR_TEST_DATA) / "rtf" / name;
   std::string bytes = testing::ReadFile(path.string());
   EXPECT_FALSE(bytes.empty()) << path;
   return bytes;

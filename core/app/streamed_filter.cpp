@@ -1,5 +1,6 @@
 #include "core/app/streamed_filter.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -195,7 +196,8 @@ CollectedMessages StreamInput(
     std::span<const FilterStep> steps, const RunContext& context,
     std::FILE* output, const std::function<void(std::uint64_t)>& progress) {
   UniqueFd file;
-  if (name != "-") file = OpenRegularFile(name);
+  struct stat info;
+  if (name != "-") file = OpenRegularFile(name, info);
   Stream stream{
       name == "-" ? STDIN_FILENO : file.get(), map, output, progress, 0, {}};
   if (stream.fd < 0) {

@@ -105,13 +105,12 @@ ReadStatus ReadAll(int fd, std::size_t expected, ZeroBytes zero_bytes,
 
 }  // namespace
 
-UniqueFd OpenRegularFile(const std::string& path) {
+UniqueFd OpenRegularFile(const std::string& path, struct stat& info) {
   // Without O_NONBLOCK the open of a pipe would wait for a writer; a pipe,
   // socket or device may then never end, so only a regular file is read.
   UniqueFd fd(
       ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
   if (fd.get() < 0) return fd;
-  struct stat info;
   if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
     return UniqueFd();
   }
@@ -125,10 +124,9 @@ UniqueFd OpenRegularFile(const std::string& path) {
 
 ReadStatus ReadWholeFile(const std::string& path, std::string& bytes,
                          ZeroBytes zero_bytes, FileStamp* stamp) {
-  const UniqueFd fd = OpenRegularFile(path);
-  if (!fd.valid()) return ReadStatus::kCannotOpen;
   struct stat info;
-  if (::fstat(fd.get(), &info) != 0) return ReadStatus::kCannotOpen;
+  const UniqueFd fd = OpenRegularFile(path, info);
+  if (!fd.valid()) return ReadStatus::kCannotOpen;
   std::string data;
   const ReadStatus read = ReadAll(
       fd.get(), static_cast<std::size_t>(info.st_size), zero_bytes, data);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <sys/stat.h>
+
 #include <string>
 #include <string_view>
 
@@ -26,8 +28,8 @@ ReadStatus ReadWholeFile(const std::string& path, std::string& bytes,
 
 // Opens the file at `path` for reading when it is a regular file; an invalid
 // descriptor for anything else (a folder, pipe, socket or device), at once,
-// without waiting for a writer.
-UniqueFd OpenRegularFile(const std::string& path);
+// without waiting for a writer. `info` is the file's as it was opened.
+UniqueFd OpenRegularFile(const std::string& path, struct stat& info);
 
 // Reads `fd` from where it stands to its end and appends what it gives to
 // `bytes`; a zero byte among the new ones is refused as by ReadWholeFile,

@@ -20,6 +20,7 @@
 #include "core/app/streamed_filter.h"
 #include "core/app/unix_filter.h"
 #include "core/files/file_save.h"
+#include "core/files/save_batch.h"
 #include "core/files/word_lists.h"
 
 namespace quor {
@@ -203,7 +204,10 @@ int RunUnixCommandLine(const UnixCommandLine& command_line,
           ? command_line.jobs
           : 1;
   std::optional<InPlaceWriter> writer;
-  if (destination == Destination::kInPlace) writer.emplace(errors, progress);
+  if (destination == Destination::kInPlace) {
+    SaveBatch::RaiseOpenFileLimit();
+    writer.emplace(errors, progress);
+  }
   std::vector<FilterResult> results(files.size());
   bool all_through = true;
   bool any_changed = false;

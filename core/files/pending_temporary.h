@@ -13,7 +13,7 @@ namespace quor {
 class PendingTemporary {
  public:
   // How many names can be noted at once; a name beyond that is not noted.
-  static constexpr std::size_t kCapacity = 1024;
+  static constexpr std::size_t kCapacity = 4096;
 
   // Notes `name` (a short name) in the folder `folder`.
   PendingTemporary(int folder, const char* name);

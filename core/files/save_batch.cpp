@@ -52,6 +52,15 @@ bool CopyInPlace(int from, int to) {
 
 }  // namespace
 
+void SaveBatch::RaiseOpenFileLimit() {
+  struct rlimit files;
+  if (::getrlimit(RLIMIT_NOFILE, &files) == 0 &&
+      files.rlim_cur < files.rlim_max) {
+    files.rlim_cur = files.rlim_max;
+    (void)::setrlimit(RLIMIT_NOFILE, &files);
+  }
+}
+
 SaveBatch::SaveBatch(std::size_t max_pending)
     : max_pending_(AllowedPending(max_pending)) {
   pending_.reserve(max_pending_);

@@ -30,13 +30,20 @@ namespace quor {
 // One thread uses a batch at a time.
 class SaveBatch {
  public:
-  static constexpr std::size_t kDefaultMaxPending = 256;
+  // Each commit flushes every file system twice, so the more files share
+  // one, the fewer flushes a long run makes.
+  static constexpr std::size_t kDefaultMaxPending = 2048;
 
   // `max_pending` is lowered to what the process's limit on open files
   // and the signal handlers' table of temporary names allow.
   explicit SaveBatch(std::size_t max_pending = kDefaultMaxPending);
   SaveBatch(const SaveBatch&) = delete;
   SaveBatch& operator=(const SaveBatch&) = delete;
+
+  // Raises the process's soft limit on open files to its hard limit, so
+  // that a batch may hold as many files as it allows. Many systems start
+  // processes with a soft limit of 1024 that only select() ever needed.
+  static void RaiseOpenFileLimit();
   // What is still pending is dropped: its temporary names removed, its
   // files left as they are (those written in place hold their new
   // contents, unflushed) and their statuses empty. Commit first.

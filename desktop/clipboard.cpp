@@ -17,10 +17,9 @@
 #include <memory>
 #include <new>
 #include <string>
-#include <utility>
 
-#include "core/files/document_encoding.h"
 #include "core/view/cp1252_text.h"
+#include "desktop/pasted_text.h"
 
 namespace quor {
 namespace {
@@ -173,10 +172,7 @@ void CopyToClipboard(const TextDocument& document, Messages& messages) {
 }
 
 bool PasteFromClipboard(Application& app, bool ask) {
-  if (ask && app.document.HasText() &&
-      !app.messages.AskYesNo(kOverwriteQuestion, kTextInMemory)) {
-    return false;
-  }
+  if (ask && !MayPaste(app)) return false;
   QClipboard* clipboard = RunningClipboard();
   if (clipboard == nullptr) {
     app.messages.Show(kClipboardBusy, kCaptionError);
@@ -187,18 +183,7 @@ bool PasteFromClipboard(Application& app, bool ask) {
     app.messages.Show(kNoTextOnClipboard, kCaptionError);
     return false;
   }
-  // The new text is complete before the old one goes, so that a lack of
-  // memory loses nothing.
-  try {
-    std::string bytes = Utf16ToCp1252(data->text().toStdU16String());
-    app.document.text = std::move(bytes);
-    app.document.encoding =
-        EncodingOfNewText(ParseCharacterSet(app.settings.character_set));
-  } catch (const std::bad_alloc&) {
-    app.messages.Show(kCannotReserveMemory, kCaptionError);
-    return false;
-  }
-  return true;
+  return PasteText(app, data->text());
 }
 
 void CopyToClipboardAfterExit(std::optional<std::string_view> text,

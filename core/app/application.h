@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "core/app/document_history.h"
 #include "core/files/loaded_file.h"
 #include "core/files/program_paths.h"
 #include "core/filters/messages.h"
@@ -25,7 +26,8 @@ struct Application {
   std::optional<std::string> exclude_list;
   std::optional<std::string> replace_list;
   TextDocument document;
-  UndoCopy undo;
+  // The document's earlier and undone states, and which one is saved.
+  DocumentHistory history;
   // The file the current document was loaded from; empty when it came from
   // elsewhere or the last load failed.
   std::string document_path;

@@ -41,8 +41,8 @@ unset QT_QPA_PLATFORM WAYLAND_DISPLAY
 
 "$work/quorfilter" -d:"$work/window.txt" &
 program_pid=$!
-window=$(xdotool search --sync --onlyvisible --name '^Quor-Filter 3\.2$' |
-  head -n 1)
+window=$(xdotool search --sync --onlyvisible \
+  --name '^window\.txt – Quor-Filter 3\.2$' | head -n 1)
 sleep 0.5
 height=$(xdotool getwindowgeometry "$window" |
   sed -n 's/.*Geometry: [0-9]*x\([0-9]*\).*/\1/p')
@@ -55,6 +55,10 @@ click 100 $((10 + 13))            # "HTML -> Text"
 click 40 $((height - 94 + 13))    # "Kopieren"
 xclip -o -selection clipboard > "$work/clipboard.txt"
 click 40 $((height - 38 + 13))    # "Ende"
+# The filtered text is not saved: "Änderungen speichern?" is answered No.
+question=$(xdotool search --sync --onlyvisible \
+  --name '^window\.txt\* – Quor-Filter 3\.2$' | head -n 1)
+xdotool key --window "$question" n
 
 status=0
 wait "$program_pid" || status=$?

@@ -150,15 +150,15 @@ KeeperReport StartKeeper(std::string_view bytes, const char* platform) {
 
 }  // namespace
 
-void CopyToClipboard(const TextDocument& document, Messages& messages) {
+bool CopyToClipboard(const TextDocument& document, Messages& messages) {
   if (!document.text) {
     messages.Show(kNoTextInMemory, kCaptionError);
-    return;
+    return false;
   }
   QClipboard* clipboard = RunningClipboard();
   if (clipboard == nullptr) {
     messages.Show(kClipboardBusy, kCaptionError);
-    return;
+    return false;
   }
   // Held here until the clipboard takes it: the toolkit's own setText would
   // leak the data when memory runs out half way.
@@ -168,7 +168,9 @@ void CopyToClipboard(const TextDocument& document, Messages& messages) {
     clipboard->setMimeData(data.release(), QClipboard::Clipboard);
   } catch (const std::bad_alloc&) {
     messages.Show(kNoMemory, kCaptionError);
+    return false;
   }
+  return true;
 }
 
 bool PasteFromClipboard(Application& app, bool ask) {

@@ -21,7 +21,8 @@ inline constexpr std::string_view kTextInMemory =
 
 // Puts the document on the clipboard of the running application as text, its
 // Windows-1252 bytes turned into Unicode. The document is not changed.
-void CopyToClipboard(const TextDocument& document, Messages& messages);
+// Returns whether the text is on the clipboard.
+bool CopyToClipboard(const TextDocument& document, Messages& messages);
 
 // Replaces the document by the clipboard's text as PasteText does. With
 // `ask`, an existing document is only replaced after the user agreed. Returns

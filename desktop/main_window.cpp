@@ -74,7 +74,8 @@ MainWindow::MainWindow(Application& app, FileDialogs& dialogs)
       view_(new TextView(app, this)),
       busy_(*this),
       commands_(app, *this, *view_, busy_, dialogs),
-      tray_available_(&QSystemTrayIcon::isSystemTrayAvailable) {
+      tray_available_(&QSystemTrayIcon::isSystemTrayAvailable),
+      keeper_(app.program_file) {
   ShowTitle();
   setWindowIcon(QIcon(QStringLiteral(":/quorfilter.png")));
   setMinimumSize(kMinimumSize, kMinimumSize);
@@ -177,7 +178,9 @@ void MainWindow::RunCommand(int command_id) {
       commands_.Save();
       return;
     case kCommandCopy:
-      CopyToClipboard(app_.document, app_.messages);
+      if (CopyToClipboard(app_.document, app_.messages)) {
+        keeper_.HandOver(*app_.document.text);
+      }
       return;
     case kCommandPaste:
     case kCommandPasteWithoutAsking:

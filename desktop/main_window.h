@@ -8,6 +8,7 @@
 
 #include "core/app/application.h"
 #include "desktop/busy_window.h"
+#include "desktop/clipboard_keeper.h"
 #include "desktop/commands.h"
 #include "desktop/document_drop.h"
 #include "desktop/file_dialogs.h"
@@ -95,6 +96,7 @@ class MainWindow : public QWidget {
   std::vector<QPushButton*> buttons_;
   std::size_t first_fixed_ = 0;
   std::function<bool()> tray_available_;
+  ClipboardKeeper keeper_;
   // Set once unsaved changes are settled for closing.
   bool close_agreed_ = false;
 };

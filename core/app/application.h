@@ -21,6 +21,9 @@ struct Application {
       : paths(std::move(program_paths)), messages(message_sink) {}
 
   ProgramPaths paths;
+  // The running program's file, for processes started from it; empty when
+  // unknown.
+  std::string program_file;
   Settings settings;
   // The word lists as read at start-up; absent when there is no usable list.
   std::optional<std::string> exclude_list;

@@ -3,7 +3,6 @@
 #include <QKeySequence>
 #include <QShortcut>
 #include <array>
-#include <utility>
 
 #include "desktop/main_window.h"
 
@@ -23,7 +22,8 @@ const std::array<CommandShortcut, 2> kCommandShortcuts = {{
 
 }  // namespace
 
-void AddCommandShortcuts(QWidget& window, std::function<void(int)> execute) {
+void AddCommandShortcuts(QWidget& window,
+                         const std::function<void(int)>& execute) {
   for (const CommandShortcut& entry : kCommandShortcuts) {
     auto* shortcut = new QShortcut(QKeySequence(entry.keys), &window);
     shortcut->setContext(Qt::WindowShortcut);

@@ -8,6 +8,7 @@ namespace quor {
 
 // Gives `window` the keyboard shortcuts of its commands; each runs
 // `execute` with its command id while the window is active.
-void AddCommandShortcuts(QWidget& window, std::function<void(int)> execute);
+void AddCommandShortcuts(QWidget& window,
+                         const std::function<void(int)>& execute);
 
 }  // namespace quor

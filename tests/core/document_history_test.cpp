@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "core/app/unsaved_changes.h"
 #include "core/app/window_title.h"
 #include "test_support.h"
 
@@ -144,45 +143,6 @@ TEST_F(DocumentHistoryTest, AChangeThatChangedNothingIsNoStep) {
   document_.text = "b";
   history_.ForgetIfUnchanged(document_);
   EXPECT_EQ(history_.UndoSteps(), 2u);
-}
-
-TEST(UnsavedChanges, AnswersDecideWhetherTheDocumentMayGo) {
-  struct Case {
-    bool modified;
-    Answer answer;
-    bool saved;
-    bool may_go;
-    int saves;
-  };
-  for (const Case c : {Case{false, Answer::kCancel, false, true, 0},
-                       Case{true, Answer::kNo, false, true, 0},
-                       Case{true, Answer::kCancel, true, false, 0},
-                       Case{true, Answer::kYes, true, true, 1},
-                       Case{true, Answer::kYes, false, false, 1}}) {
-    RecordingMessages messages;
-    messages.three_way_answer = c.answer;
-    Application app(ProgramPaths{}, messages);
-    app.document.text = "alt";
-    app.document_path = "/tmp/brief.txt";
-    if (c.modified) {
-      app.history.Record(app.document);
-      app.document.text = "neu";
-    }
-    int saves = 0;
-    EXPECT_EQ(SettleUnsavedChanges(app,
-                                   [&] {
-                                     ++saves;
-                                     return c.saved;
-                                   }),
-              c.may_go);
-    EXPECT_EQ(saves, c.saves);
-    ASSERT_EQ(messages.asked.size(), c.modified ? 1u : 0u);
-    if (c.modified) {
-      EXPECT_EQ(messages.asked[0].first,
-                "brief.txt* – Quor-Filter " QUOR_VERSION);
-      EXPECT_EQ(messages.asked[0].second, "Änderungen speichern?");
-    }
-  }
 }
 
 TEST(WindowTitle, NamesFileMarkAndEncoding) {

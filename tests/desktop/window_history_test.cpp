@@ -186,13 +186,6 @@ TEST(WindowHistory, DroppedFileLoadsAfterTheQuestionAndDroppedTextPastes) {
                  "ersetzt."}}));
   s.Click(kCommandUndo);
   EXPECT_EQ(s.Text(), "Inhalt");
-
-  // A picture alone is no drop the window takes.
-  QMimeData picture;
-  picture.setImageData(QImage(2, 2, QImage::Format_RGB32));
-  s.Drop(picture);
-  EXPECT_EQ(s.Text(), "Inhalt");
-  EXPECT_EQ(s.messages.asked.size(), 2u);
 }
 
 }  // namespace

@@ -27,4 +27,22 @@ bool DesktopMessages::AskYesNo(std::string_view question,
   return box.exec() == QMessageBox::Yes;
 }
 
+Answer DesktopMessages::AskYesNoCancel(std::string_view question,
+                                       std::string_view caption) {
+  QMessageBox box(QMessageBox::NoIcon, FromUtf8(caption), FromUtf8(question),
+                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                  QApplication::activeWindow());
+  // Cancel loses nothing, so Return and Escape both mean it.
+  box.setDefaultButton(QMessageBox::Cancel);
+  box.setEscapeButton(QMessageBox::Cancel);
+  switch (box.exec()) {
+    case QMessageBox::Yes:
+      return Answer::kYes;
+    case QMessageBox::No:
+      return Answer::kNo;
+    default:
+      return Answer::kCancel;
+  }
+}
+
 }  // namespace quor

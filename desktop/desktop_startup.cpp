@@ -8,6 +8,7 @@
 #include "core/files/program_paths.h"
 #include "desktop/file_dialogs.h"
 #include "desktop/main_window.h"
+#include "desktop/session_end.h"
 #include "desktop/tray_icon.h"
 #include "desktop/window_placement.h"
 
@@ -30,6 +31,7 @@ int RunDesktop(Application& app, int argc, char** argv) {
 
   QtFileDialogs dialogs;
   MainWindow window(app, dialogs);
+  AskBeforeSessionEnds(window);
   RestorePlacement(window, app.paths.settings_file);
   window.show();
   window.ShowButtons();

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The real program on a virtual X display: load a small HTML page, press
-# "HTML -> Text" and "Kopieren" with the mouse, and compare the clipboard with
-# a batch run of the same filter. Exit code 77 skips when tools are missing.
+# "HTML -> Text", "Kopieren" and "Ende" with the mouse, and compare the
+# clipboard after the program has ended with a batch run of the same filter.
+# Exit code 77 skips when tools are missing.
 set -euo pipefail
 program=${1:?usage: desktop_e2e.sh PATH/TO/quorfilter}
 
@@ -41,8 +42,8 @@ unset QT_QPA_PLATFORM WAYLAND_DISPLAY
 
 "$work/quorfilter" -d:"$work/window.txt" &
 program_pid=$!
-window=$(xdotool search --sync --onlyvisible --name '^Quor-Filter 3\.2$' |
-  head -n 1)
+window=$(xdotool search --sync --onlyvisible \
+  --name '^window\.txt – Quor-Filter 3\.2$' | head -n 1)
 sleep 0.5
 height=$(xdotool getwindowgeometry "$window" |
   sed -n 's/.*Geometry: [0-9]*x\([0-9]*\).*/\1/p')
@@ -53,12 +54,24 @@ click() {  # x y in the window's client area
 }
 click 100 $((10 + 13))            # "HTML -> Text"
 click 40 $((height - 94 + 13))    # "Kopieren"
-xclip -o -selection clipboard > "$work/clipboard.txt"
 click 40 $((height - 38 + 13))    # "Ende"
+# The filtered text is not saved: "Änderungen speichern?" is answered No.
+question=$(xdotool search --sync --onlyvisible \
+  --name '^window\.txt\* – Quor-Filter 3\.2$' | head -n 1)
+start=$(date +%s%N)
+xdotool key --window "$question" n
 
 status=0
 wait "$program_pid" || status=$?
 program_pid=
+close_ms=$((($(date +%s%N) - start) / 1000000))
+echo "closed ${close_ms} ms after the answer"
+# The copy outlives the window; it must not hold the end for seconds.
+xclip -o -selection clipboard > "$work/clipboard.txt"
+if [ "$close_ms" -ge 1500 ]; then
+  echo "FAIL: closing took ${close_ms} ms"
+  exit 1
+fi
 if [ "$status" -ne 0 ]; then
   echo "FAIL: the program ended with status $status"
   exit 1

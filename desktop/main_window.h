@@ -15,6 +15,7 @@ class QPushButton;
 
 namespace quor {
 
+class FilterColumn;
 class TextView;
 
 // Command ids of the main window beside those of the filters, which the
@@ -70,13 +71,16 @@ class MainWindow : public QWidget {
   // The title names the document's encoding, which loads, filters, undo and
   // pastes may change.
   void ShowTitle();
-  QPushButton* AddButton(const QString& label, int command_id);
+  QPushButton* AddButton(const QString& label, int command_id, QWidget* parent);
+  // Tab order: the buttons as they stand from the top, then the view.
+  std::vector<QWidget*> FocusOrder() const;
   void PlaceFixedButtons();
   // "Traybar", and minimising when a tray exists.
   void HideToTray();
 
   Application& app_;
   TextView* view_;
+  FilterColumn* column_;
   BusyWindow busy_;
   Commands commands_;
   std::vector<QPushButton*> buttons_;

@@ -69,8 +69,6 @@ TEST_F(OptionsSheetTest, OkTakesOverTheShownPageThenClosesAndSaves) {
   Open();
   EXPECT_FALSE(sheet_->isModal());
   EXPECT_EQ(sheet_->findChild<QTabWidget*>()->tabText(4), "Support");
-  // 108, 192, 20, 12 in dialog units.
-  EXPECT_EQ(Find("edit2002")->geometry(), QRect(162, 312, 30, 20));
   EXPECT_EQ(Find("edit216")->text(), ",");
   Click("box2001");
   EXPECT_EQ(app_.settings.wrap_view, 1);  // at once

@@ -264,6 +264,21 @@ TEST_F(TextViewTest, EveryByteTakesOneCell) {
   }
 }
 
+// A soft hyphen or a control byte shows the same placeholder in its cell,
+// where a blank shows nothing.
+TEST_F(TextViewTest, BytesWithoutAGlyphShowAPlaceholder) {
+  MakeView(10, 1);
+  Show(" ");
+  EXPECT_EQ(InkedRows(), Rows({false}));
+  Show("\xAD");
+  const QImage soft_hyphen = Cells(0, 0, 1);
+  EXPECT_EQ(InkedRows(), Rows({true}));
+  for (const char* other : {"\x01", "\x7F", "\x81"}) {
+    Show(other);
+    EXPECT_TRUE(Cells(0, 0, 1) == soft_hyphen) << int(other[0]);
+  }
+}
+
 TEST_F(TextViewTest, AnyFontSizeGivesAWorkingView) {
   for (const int size : {0, -12, 1, 100000, INT_MIN, INT_MAX}) {
     SCOPED_TRACE(size);

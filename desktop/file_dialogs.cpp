@@ -38,6 +38,8 @@ std::unique_ptr<QFileDialog> MakeFileDialog(QWidget* owner, bool save,
   // The desktop's own dialog would speak the user's locale and match the
   // patterns by case.
   dialog->setOption(QFileDialog::DontUseNativeDialog);
+  dialog->setWindowTitle(save ? QStringLiteral("Speichern")
+                              : QStringLiteral("Laden"));
   dialog->setAcceptMode(save ? QFileDialog::AcceptSave
                              : QFileDialog::AcceptOpen);
   dialog->setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);

@@ -43,9 +43,8 @@ FilterColumn::FilterColumn(QWidget* parent) : QScrollArea(parent) {
   // shows through.
   setFocusPolicy(Qt::NoFocus);
   viewport()->setAutoFillBackground(false);
-  auto* content = new ColumnContent;
-  content->setAutoFillBackground(false);
-  setWidget(content);
+  setWidget(new ColumnContent);
+  widget()->setAutoFillBackground(false);  // setWidget turns it on
   setWidgetResizable(true);
   // A button that takes the focus comes into sight, however it got there
   // (Tab from the view, Shift+Tab, a click).

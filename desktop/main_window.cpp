@@ -148,6 +148,8 @@ std::vector<QWidget*> MainWindow::FocusOrder() const {
 
 void MainWindow::ShowButtons() {
   for (QPushButton* button : buttons_) button->show();
+  // Keyboard users start at the top of the column.
+  if (focusWidget() == nullptr) buttons_.front()->setFocus();
 }
 
 void MainWindow::PlaceFixedButtons() {

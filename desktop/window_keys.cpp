@@ -9,7 +9,8 @@
 
 namespace quor {
 
-void InstallShortcuts(QWidget& window, std::function<void(int)> execute) {
+void InstallShortcuts(QWidget& window,
+                      const std::function<void(int)>& execute) {
   const struct {
     QKeyCombination keys;
     int command_id;

@@ -5,6 +5,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -131,31 +132,26 @@ TEST_F(WindowKeysTest, SpaceAndEnterPressTheFocusedButton) {
   }
 }
 
-// The tip names what the filter does and both options that run it; the long
-// option must be one --help knows.
-TEST_F(WindowKeysTest, EveryFilterButtonExplainsItselfAndItsOptions) {
+// The tip names both options that run the filter; the long one must be one
+// --help knows.
+TEST_F(WindowKeysTest, EveryFilterButtonNamesItsOptions) {
   for (const FilterEntry& filter : FilterCatalogue()) {
     app_.settings.*filter.button_flag = 1;
   }
   MainWindow& window = Open();
   for (const FilterEntry& filter : FilterCatalogue()) {
-    const auto* button = window.findChild<QPushButton*>(
-        QStringLiteral("command_%1").arg(filter.command_id));
-    ASSERT_NE(button, nullptr);
-    const QString tip = button->toolTip();
+    const QString tip =
+        window
+            .findChild<QPushButton*>(
+                QStringLiteral("command_%1").arg(filter.command_id))
+            ->toolTip();
     SCOPED_TRACE(tip.toStdString());
-    EXPECT_TRUE(tip.contains("Befehlszeile: --"));
     EXPECT_TRUE(tip.endsWith(" oder " + QString::fromUtf8(filter.option)));
-    const qsizetype dashes = tip.indexOf("--");
     const QString long_option =
-        tip.mid(dashes + 2).section(QRegularExpression("[=\\[ ]"), 0, 0);
-    bool known = false;
-    for (const FilterOption& option : FilterOptions()) {
-      known = known || long_option == QString::fromUtf8(option.name);
-    }
-    EXPECT_TRUE(known) << long_option.toStdString();
-    // A sentence of its own before the options.
-    EXPECT_GT(tip.indexOf('.'), 10);
+        tip.section("--", 1).section(QRegularExpression("[=\\[ ]"), 0, 0);
+    EXPECT_TRUE(std::ranges::any_of(FilterOptions(), [&](const auto& option) {
+      return long_option == QString::fromUtf8(option.name);
+    }));
   }
 }
 
@@ -173,8 +169,9 @@ TEST_F(WindowKeysTest, AFullColumnScrollsAboveTheFixedButtons) {
   EXPECT_TRUE(column->verticalScrollBar()->isVisible());
   const QRect sight(column->viewport()->mapTo(&window, QPoint(0, 0)),
                     column->viewport()->size());
-  for (std::size_t i = 0; i < 24; ++i) {
-    QPushButton* button = window.buttons()[i];
+  for (const FilterEntry& filter : FilterCatalogue()) {
+    QPushButton* button = window.buttons()[filter.column];
+    EXPECT_EQ(button->text(), QString::fromUtf8(filter.label));
     button->setFocus();  // Tab would get here too
     const QRect placed(button->mapTo(&window, QPoint(0, 0)), button->size());
     SCOPED_TRACE(button->text().toStdString());

@@ -36,14 +36,9 @@ void Commands::RunFilter(int command_id) {
   for (const FilterEntry& entry : FilterCatalogue()) {
     if (entry.command_id != command_id) continue;
     if (!BeginFilterRun()) return;
-    bool filtered = false;
-    {
-      // The RTF reader can report dozens of messages: one box after the run.
-      const MessageGroup group(app_.messages);
-      // False when the filter refused to run and has said why.
-      filtered = entry.run(app_);
-      busy_.Close();
-    }
+    // False when the filter refused to run and has said why.
+    const bool filtered = entry.run(app_);
+    busy_.Close();
     if (filtered) view_.Refresh();
     return;
   }

@@ -21,14 +21,18 @@ class ColumnContent : public QWidget {
  public:
   using QWidget::QWidget;
 
- protected:
-  void resizeEvent(QResizeEvent* event) override {
-    QWidget::resizeEvent(event);
+  void FitButtons() {
     const int room = std::max(1, width() - kColumnX - kBarGap);
     for (QPushButton* button :
          findChildren<QPushButton*>(Qt::FindDirectChildrenOnly)) {
       button->resize(std::min(kButtonWidth, room), button->height());
     }
+  }
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override {
+    QWidget::resizeEvent(event);
+    FitButtons();
   }
 };
 
@@ -58,6 +62,8 @@ FilterColumn::FilterColumn(QWidget* parent) : QScrollArea(parent) {
 
 void FilterColumn::SetRows(int rows) {
   widget()->setMinimumHeight(kColumnTop + rows * kColumnStep);
+  // New buttons come at full width, also when the size stays the same.
+  static_cast<ColumnContent*>(widget())->FitButtons();
 }
 
 }  // namespace quor

@@ -179,6 +179,12 @@ TEST_F(WindowKeysTest, AFullColumnScrollsAboveTheFixedButtons) {
     EXPECT_LT(placed.right(),
               column->verticalScrollBar()->mapTo(&window, QPoint(0, 0)).x());
   }
+  // Buttons made anew (after the options sheet) fit beside the bar too.
+  window.RebuildButtonColumn();
+  window.ShowButtons();
+  EXPECT_LT(window.buttons()[0]->mapTo(&window, QPoint(0, 0)).x() +
+                window.buttons()[0]->width(),
+            column->verticalScrollBar()->mapTo(&window, QPoint(0, 0)).x());
   // Tall enough, the bar goes and the buttons get their whole width back.
   window.resize(600, 900);
   QApplication::processEvents();

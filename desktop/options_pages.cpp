@@ -14,12 +14,12 @@
 #include <QStyleOptionFrame>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <cmath>
 #include <cstddef>
 #include <filesystem>
 #include <limits>
 
 #include "core/view/cp1252_text.h"
+#include "desktop/dialog_units.h"
 
 namespace quor {
 namespace {
@@ -90,23 +90,9 @@ constexpr OptionsControl kFilter2[] = {
     {Kind::kText, 103, "Zeichen", 150, 118, 40, 8},
 };
 
-// The dialog units belong to an 11-pixel sans font: 1 unit is 1.5 pixels
-// across and 1.625 pixels down. A wider font stretches them (see FitScale).
-constexpr int kFontPixels = 11;
+constexpr int kFontPixels = 11;  // the font of the dialog units
 constexpr int kPageWidth = 202;
 constexpr int kPageHeight = 220;
-
-struct UnitScale {
-  double across = 1.0;
-  double down = 1.0;
-};
-
-int UnitsAcross(int units, UnitScale scale = {}) {
-  return static_cast<int>(std::lround(units * 1.5 * scale.across));
-}
-int UnitsDown(int units, UnitScale scale = {}) {
-  return static_cast<int>(std::lround(units * 1.625 * scale.down));
-}
 
 QRect PixelRect(const OptionsControl& control, UnitScale scale) {
   return QRect(UnitsAcross(control.x, scale), UnitsDown(control.y, scale),
@@ -123,11 +109,7 @@ UnitScale FitScale(
     if (control->kind == Kind::kNumber || control->kind == Kind::kSeparator) {
       continue;
     }
-    const QSize needed = widget->sizeHint();
-    scale.across =
-        std::max(scale.across, needed.width() / (control->width * 1.5));
-    scale.down =
-        std::max(scale.down, needed.height() / (control->height * 1.625));
+    scale = StretchedFor(scale, *widget, control->width, control->height);
   }
   return scale;
 }

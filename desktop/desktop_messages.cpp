@@ -26,7 +26,13 @@ void ShowBox(std::string_view text, std::string_view caption) {
 }  // namespace
 
 QWidget* MessageOwner() {
-  if (QWidget* active = QApplication::activeWindow()) return active;
+  if (QWidget* active = QApplication::activeWindow()) {
+    // Not the busy box, which goes as soon as the filter is done.
+    if (active->windowType() == Qt::Tool && active->parentWidget() != nullptr) {
+      return active->parentWidget()->window();
+    }
+    return active;
+  }
   for (QWidget* widget : QApplication::topLevelWidgets()) {
     if (auto* window = qobject_cast<MainWindow*>(widget)) return window;
   }

@@ -17,10 +17,9 @@
 #include <memory>
 #include <new>
 #include <string>
-#include <utility>
 
-#include "core/files/document_encoding.h"
 #include "core/view/cp1252_text.h"
+#include "desktop/pasted_text.h"
 
 namespace quor {
 namespace {
@@ -151,15 +150,15 @@ KeeperReport StartKeeper(std::string_view bytes, const char* platform) {
 
 }  // namespace
 
-void CopyToClipboard(const TextDocument& document, Messages& messages) {
+bool CopyToClipboard(const TextDocument& document, Messages& messages) {
   if (!document.text) {
     messages.Show(kNoTextInMemory, kCaptionError);
-    return;
+    return false;
   }
   QClipboard* clipboard = RunningClipboard();
   if (clipboard == nullptr) {
     messages.Show(kClipboardBusy, kCaptionError);
-    return;
+    return false;
   }
   // Held here until the clipboard takes it: the toolkit's own setText would
   // leak the data when memory runs out half way.
@@ -169,14 +168,13 @@ void CopyToClipboard(const TextDocument& document, Messages& messages) {
     clipboard->setMimeData(data.release(), QClipboard::Clipboard);
   } catch (const std::bad_alloc&) {
     messages.Show(kNoMemory, kCaptionError);
+    return false;
   }
+  return true;
 }
 
 bool PasteFromClipboard(Application& app, bool ask) {
-  if (ask && app.document.HasText() &&
-      !app.messages.AskYesNo(kOverwriteQuestion, kTextInMemory)) {
-    return false;
-  }
+  if (ask && !MayPaste(app)) return false;
   QClipboard* clipboard = RunningClipboard();
   if (clipboard == nullptr) {
     app.messages.Show(kClipboardBusy, kCaptionError);
@@ -187,18 +185,7 @@ bool PasteFromClipboard(Application& app, bool ask) {
     app.messages.Show(kNoTextOnClipboard, kCaptionError);
     return false;
   }
-  // The new text is complete before the old one goes, so that a lack of
-  // memory loses nothing.
-  try {
-    std::string bytes = Utf16ToCp1252(data->text().toStdU16String());
-    app.document.text = std::move(bytes);
-    app.document.encoding =
-        EncodingOfNewText(ParseCharacterSet(app.settings.character_set));
-  } catch (const std::bad_alloc&) {
-    app.messages.Show(kCannotReserveMemory, kCaptionError);
-    return false;
-  }
-  return true;
+  return PasteText(app, data->text());
 }
 
 void CopyToClipboardAfterExit(std::optional<std::string_view> text,

@@ -21,11 +21,11 @@ inline constexpr std::string_view kTextInMemory =
 
 // Puts the document on the clipboard of the running application as text, its
 // Windows-1252 bytes turned into Unicode. The document is not changed.
-void CopyToClipboard(const TextDocument& document, Messages& messages);
+// Returns whether the text is on the clipboard.
+bool CopyToClipboard(const TextDocument& document, Messages& messages);
 
-// Replaces the document by the clipboard's text in Windows-1252 (a character
-// it lacks becomes '?'). With `ask`, an existing document is only replaced
-// after the user agreed. The document path and the undo copy stay. Returns
+// Replaces the document by the clipboard's text as PasteText does. With
+// `ask`, an existing document is only replaced after the user agreed. Returns
 // whether the document was replaced; the caller then resets and refreshes the
 // view. On any failure the old document stays.
 bool PasteFromClipboard(Application& app, bool ask);

@@ -4,6 +4,7 @@
 
 #include "core/app/document_file.h"
 #include "core/app/filter_catalogue.h"
+#include "core/app/unsaved_changes.h"
 #include "desktop/clipboard.h"
 #include "desktop/text_view.h"
 
@@ -27,7 +28,7 @@ Commands::Commands(Application& app, QWidget& owner, TextView& view,
 
 bool Commands::BeginFilterRun() {
   if (!app_.document.HasText()) return false;
-  TakeUndoCopy(app_.document, app_.undo);
+  app_.history.Record(app_.document);
   busy_.Show();
   return true;
 }
@@ -38,6 +39,7 @@ void Commands::RunFilter(int command_id) {
     if (!BeginFilterRun()) return;
     // False when the filter refused to run and has said why.
     const bool filtered = entry.run(app_);
+    app_.history.ForgetIfUnchanged(app_.document);
     busy_.Close();
     if (filtered) view_.Refresh();
     return;
@@ -45,19 +47,33 @@ void Commands::RunFilter(int command_id) {
 }
 
 void Commands::Undo() {
-  if (RestoreUndoCopy(app_.undo, app_.document, app_.messages)) {
-    view_.Refresh();
+  if (app_.history.Undo(app_.document, app_.messages)) view_.Refresh();
+}
+
+void Commands::Redo() {
+  if (app_.history.Redo(app_.document, app_.messages)) view_.Refresh();
+}
+
+bool Commands::MayReplaceDocument() {
+  if (app_.history.Modified(app_.document)) {
+    return SettleUnsavedChanges(app_, [this] { return Save(); });
   }
+  return !app_.document.HasText() ||
+         app_.messages.AskYesNo(kOverwriteQuestion, kTextInMemory);
 }
 
 void Commands::Load() {
-  if (app_.document.HasText() &&
-      !app_.messages.AskYesNo(kOverwriteQuestion, kTextInMemory)) {
-    return;
-  }
+  if (!MayReplaceDocument()) return;
   const std::optional<std::string> path = dialogs_.OpenFile(&owner_);
-  if (!path) return;
-  LoadDocument(app_, LoadArgumentFor(*path));
+  if (path) LoadFile(*path);
+}
+
+void Commands::LoadDropped(const std::string& path) {
+  if (MayReplaceDocument()) LoadFile(path);
+}
+
+void Commands::LoadFile(const std::string& path) {
+  LoadDocument(app_, LoadArgumentFor(path));
   // A successful load has reset and laid out the model; the widget follows.
   if (app_.document_path.empty()) {
     view_.PaintNow();
@@ -67,23 +83,23 @@ void Commands::Load() {
   }
 }
 
-void Commands::Save() {
+bool Commands::Save() {
   if (!app_.document.HasText()) {
     app_.messages.Show(kNoTextInMemory, kCaptionError);
-    return;
+    return false;
   }
   const std::optional<std::string> path = dialogs_.SaveFile(&owner_);
-  if (!path) return;
+  if (!path) return false;
   if (::access(path->c_str(), F_OK) == 0 &&
       !app_.messages.AskYesNo(kOverwriteFile, kFileExists)) {
-    return;
+    return false;
   }
   // Over the loaded file only as it was loaded, or when the user says so.
-  if (*path == app_.document_path) {
-    SaveToLoadedFile(app_, /*ask_when_changed=*/true);
-  } else {
-    SaveDocument(app_.document, *path, app_.messages);
-  }
+  const bool saved = *path == app_.document_path
+                         ? SaveToLoadedFile(app_, /*ask_when_changed=*/true)
+                         : SaveDocument(app_.document, *path, app_.messages);
+  if (saved) app_.history.MarkSaved();
+  return saved;
 }
 
 }  // namespace quor

@@ -11,22 +11,30 @@ namespace quor {
 class TextView;
 
 // The main window's commands that change or move the document: the filters,
-// one level of undo, and loading and saving through the file dialogs.
+// undo and redo, and loading and saving through the file dialogs.
 class Commands {
  public:
   Commands(Application& app, QWidget& owner, TextView& view, BusyWindow& busy,
            FileDialogs& dialogs);
 
   // Runs the filter with this command id under the filter-run protocol:
-  // undo copy, busy box, filter, refresh. Unknown ids do nothing.
+  // undo step, busy box, filter, refresh. Unknown ids do nothing.
   void RunFilter(int command_id);
-  // "Rückgängig machen": the text from before the last filter comes back.
+  // "Rückgängig machen" steps back through the history, redo forward.
   void Undo();
-  // "Laden" and "Speichern", each with its question and file dialog.
+  void Redo();
+  // "Laden" and "Speichern", each with its question and file dialog. Save
+  // returns whether the document was written.
   void Load();
-  void Save();
+  bool Save();
+  // Loads a file dropped on the window, with the question "Laden" asks.
+  void LoadDropped(const std::string& path);
 
  private:
+  // Asks about unsaved changes, or else whether to overwrite the text;
+  // false when the document must stay.
+  bool MayReplaceDocument();
+  void LoadFile(const std::string& path);
   // False when there is no document: the filter command then does nothing.
   bool BeginFilterRun();
 

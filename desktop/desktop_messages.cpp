@@ -58,6 +58,25 @@ bool DesktopMessages::AskYesNo(std::string_view question,
   return box.exec() == QMessageBox::Yes;
 }
 
+Answer DesktopMessages::AskYesNoCancel(std::string_view question,
+                                       std::string_view caption) {
+  QMessageBox box(QMessageBox::NoIcon, FromUtf8(caption), FromUtf8(question),
+                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                  MessageOwner());
+  GermanButtonTexts(box);
+  // Cancel loses nothing, so Return and Escape both mean it.
+  box.setDefaultButton(QMessageBox::Cancel);
+  box.setEscapeButton(QMessageBox::Cancel);
+  switch (box.exec()) {
+    case QMessageBox::Yes:
+      return Answer::kYes;
+    case QMessageBox::No:
+      return Answer::kNo;
+    default:
+      return Answer::kCancel;
+  }
+}
+
 void DesktopMessages::BeginGroup() { ++group_depth_; }
 
 void DesktopMessages::EndGroup() {

@@ -9,6 +9,7 @@
 #include "desktop/file_dialogs.h"
 #include "desktop/german_texts.h"
 #include "desktop/main_window.h"
+#include "desktop/session_end.h"
 #include "desktop/tray_icon.h"
 #include "desktop/window_placement.h"
 
@@ -33,6 +34,7 @@ int RunDesktop(Application& app, int argc, char** argv) {
 
   QtFileDialogs dialogs(app.document_path);
   MainWindow window(app, dialogs);
+  AskBeforeSessionEnds(window);
   RestorePlacement(window, app.paths.settings_file);
   window.show();
   window.ShowButtons();

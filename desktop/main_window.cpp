@@ -2,6 +2,8 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QIcon>
 #include <QPainter>
 #include <QPushButton>
@@ -15,13 +17,16 @@
 #include <vector>
 
 #include "core/app/filter_catalogue.h"
+#include "core/app/unsaved_changes.h"
 #include "core/app/window_title.h"
 #include "desktop/clipboard.h"
+#include "desktop/command_shortcuts.h"
 #include "desktop/filter_column.h"
 #include "desktop/filter_tooltips.h"
+#include "desktop/focus_chain.h"
 #include "desktop/options_sheet.h"
+#include "desktop/pasted_text.h"
 #include "desktop/text_view.h"
-#include "desktop/window_keys.h"
 
 namespace quor {
 namespace {
@@ -78,14 +83,16 @@ MainWindow::MainWindow(Application& app, FileDialogs& dialogs)
       column_(new FilterColumn(this)),
       busy_(*this),
       commands_(app, *this, *view_, busy_, dialogs),
-      tray_available_(&QSystemTrayIcon::isSystemTrayAvailable) {
+      tray_available_(&QSystemTrayIcon::isSystemTrayAvailable),
+      keeper_(app.program_file) {
   ShowTitle();
   setWindowIcon(QIcon(QStringLiteral(":/quorfilter.png")));
   setMinimumSize(kMinimumSize, kMinimumSize);
   view_->setObjectName(QStringLiteral("text_view"));
   view_->setGeometry(kViewX, kViewY, width() - 270, height() - 20);
-  InstallShortcuts(*this, [this](int command_id) { Execute(command_id); });
   RebuildButtonColumn();
+  setAcceptDrops(true);
+  AddCommandShortcuts(*this, [this](int command_id) { Execute(command_id); });
 }
 
 MainWindow::~MainWindow() = default;
@@ -126,6 +133,7 @@ void MainWindow::RebuildButtonColumn() {
     AddButton(QString::fromUtf8(fixed.label), fixed.command_id, this);
   }
   PlaceFixedButtons();
+  ShowTitle();
   ChainFocus(FocusOrder());
 }
 
@@ -163,12 +171,32 @@ void MainWindow::PlaceFixedButtons() {
 }
 
 void MainWindow::Execute(int command_id) {
+  close_agreed_ = false;
   RunCommand(command_id);
   ShowTitle();
 }
 
 void MainWindow::ShowTitle() {
-  setWindowTitle(QString::fromStdString(WindowTitle(app_.document)));
+  setWindowTitle(QString::fromStdString(
+      WindowTitle(app_.document, app_.document_path,
+                  app_.history.Modified(app_.document))));
+  if (QPushButton* undo = Button(kCommandUndo)) {
+    undo->setEnabled(app_.history.CanUndo());
+  }
+}
+
+QPushButton* MainWindow::Button(int command_id) const {
+  return findChild<QPushButton*>(QStringLiteral("command_%1").arg(command_id),
+                                 Qt::FindDirectChildrenOnly);
+}
+
+void MainWindow::ShowPaste(bool pasted) {
+  if (pasted) {
+    view_->ResetPositions();
+    view_->Refresh();
+  } else {
+    view_->PaintNow();
+  }
 }
 
 void MainWindow::RunCommand(int command_id) {
@@ -186,19 +214,19 @@ void MainWindow::RunCommand(int command_id) {
       commands_.Save();
       return;
     case kCommandCopy:
-      CopyToClipboard(app_.document, app_.messages);
+      if (CopyToClipboard(app_.document, app_.messages)) {
+        keeper_.HandOver(*app_.document.text);
+      }
       return;
     case kCommandPaste:
     case kCommandPasteWithoutAsking:
-      if (PasteFromClipboard(app_, command_id == kCommandPaste)) {
-        view_->ResetPositions();
-        view_->Refresh();
-      } else {
-        view_->PaintNow();
-      }
+      ShowPaste(PasteFromClipboard(app_, command_id == kCommandPaste));
       return;
     case kCommandUndo:
       commands_.Undo();
+      return;
+    case kCommandRedo:
+      commands_.Redo();
       return;
     case kCommandOptions:
       OpenOptions(app_, this, [this] {
@@ -252,10 +280,44 @@ void MainWindow::changeEvent(QEvent* event) {
   });
 }
 
+bool MainWindow::MayClose() {
+  close_agreed_ =
+      SettleUnsavedChanges(app_, [this] { return commands_.Save(); });
+  ShowTitle();
+  return close_agreed_;
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
+  if (!close_agreed_ && !MayClose()) {
+    event->ignore();
+    return;
+  }
   event->accept();
   // Closing this window ends the program, whatever other windows are left.
   QCoreApplication::quit();
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (ReadDrop(*event->mimeData())) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+  std::optional<DroppedDocument> dropped = ReadDrop(*event->mimeData());
+  if (!dropped) return;
+  event->acceptProposedAction();
+  // Questions wait until the drop is over: the source waits for its end.
+  QTimer::singleShot(0, this,
+                     [this, taken = std::move(*dropped)] { TakeDrop(taken); });
+}
+
+void MainWindow::TakeDrop(const DroppedDocument& dropped) {
+  close_agreed_ = false;
+  if (dropped.path) {
+    commands_.LoadDropped(*dropped.path);
+  } else if (MayPaste(app_)) {
+    ShowPaste(PasteText(app_, *dropped.text));
+  }
+  ShowTitle();
 }
 
 }  // namespace quor

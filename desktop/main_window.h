@@ -8,7 +8,9 @@
 
 #include "core/app/application.h"
 #include "desktop/busy_window.h"
+#include "desktop/clipboard_keeper.h"
 #include "desktop/commands.h"
+#include "desktop/document_drop.h"
 #include "desktop/file_dialogs.h"
 
 class QPushButton;
@@ -30,6 +32,7 @@ enum CommandId : int {
   kCommandPasteWithoutAsking = 1004,
   kCommandUndo = 1005,
   kCommandOptions = 1006,
+  kCommandRedo = 1007,
 };
 
 // The program's window: a light-grey frame, a column of buttons on the left
@@ -43,8 +46,12 @@ class MainWindow : public QWidget {
   ~MainWindow() override;
 
   // Carries out a command as if its button had been pressed; 1004 pastes
-  // without asking. Other ids do nothing.
+  // without asking, 1007 redoes. Other ids do nothing.
   void Execute(int command_id);
+
+  // Asks about unsaved changes before the window goes; whether it may. A
+  // yes holds for the next close unless a command runs first.
+  bool MayClose();
 
   // Recreates the buttons from the settings, all hidden; ShowButtons shows
   // them.
@@ -65,12 +72,19 @@ class MainWindow : public QWidget {
   void resizeEvent(QResizeEvent* event) override;
   void changeEvent(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void RunCommand(int command_id);
-  // The title names the document's encoding, which loads, filters, undo and
-  // pastes may change.
+  // The title names the document's file and encoding and marks unsaved
+  // changes, which every command may change; undo is enabled when there is
+  // a step to undo.
   void ShowTitle();
+  QPushButton* Button(int command_id) const;
+  // After a paste, the view starts again at the top; else it repaints.
+  void ShowPaste(bool pasted);
+  void TakeDrop(const DroppedDocument& dropped);
   QPushButton* AddButton(const QString& label, int command_id, QWidget* parent);
   // Tab order: the buttons as they stand from the top, then the view.
   std::vector<QWidget*> FocusOrder() const;
@@ -86,6 +100,9 @@ class MainWindow : public QWidget {
   std::vector<QPushButton*> buttons_;
   std::size_t first_fixed_ = 0;
   std::function<bool()> tray_available_;
+  ClipboardKeeper keeper_;
+  // Set once unsaved changes are settled for closing.
+  bool close_agreed_ = false;
 };
 
 }  // namespace quor

@@ -19,13 +19,15 @@
 extern "C" __attribute__((visibility("default"))) int QuorDesktopMain(
     int argc, char** argv) {
   const quor::CommandLine command_line = quor::CommandLineOf(argc, argv);
-  const quor::ProgramPaths paths = quor::RunningProgramPaths(
-      quor::RunningProgramFile(argc > 0 ? argv[0] : ""));
+  const std::string program_file =
+      quor::RunningProgramFile(argc > 0 ? argv[0] : "");
+  const quor::ProgramPaths paths = quor::RunningProgramPaths(program_file);
   // Made before the start-up so that its messages already come as boxes.
   QApplication application(argc, argv);
   quor::InstallGermanTranslation(application);
   quor::DesktopMessages messages;
   quor::Application app(paths, messages);
+  app.program_file = program_file;
   quor::StartUp(app, command_line);
   return quor::RunDesktop(app, argc, argv);
 }

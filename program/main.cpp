@@ -4,9 +4,11 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/app/application.h"
+#include "core/app/clipboard_keeper_mode.h"
 #include "core/app/command_line.h"
 #include "core/app/console_messages.h"
 #include "core/app/startup.h"
@@ -15,6 +17,7 @@
 #include "core/app/version.h"
 #include "core/files/pending_temporary.h"
 #include "core/files/program_paths.h"
+#include "core/files/whole_file.h"
 #include "desktop_module/desktop_entry.h"
 #include "program/desktop_loader.h"
 
@@ -51,6 +54,20 @@ bool KeepOnClipboard(const std::string& program_file,
                        : keep(nullptr, 0);
 }
 
+// The window's copy, read from standard input, kept on the clipboard.
+int KeepStandardInputOnClipboard(const std::string& program_file) {
+  ::unsetenv(quor::kClipboardKeeperVariable);
+  quor::ConsoleMessages messages;
+  quor::TextDocument document;
+  std::string bytes;
+  if (quor::ReadStandardInput(bytes, quor::ZeroBytes::kRefused) !=
+      quor::ReadStatus::kOk) {
+    return 1;
+  }
+  document.text = std::move(bytes);
+  return KeepOnClipboard(program_file, document, messages) ? 1 : 0;
+}
+
 // The conventional command line: parsed, then run on the core alone.
 int RunConventional(const std::vector<std::string>& arguments,
                     const quor::ProgramPaths& paths) {
@@ -83,6 +100,9 @@ int main(int argc, char** argv) {
   const std::string program_file =
       quor::RunningProgramFile(argc > 0 ? argv[0] : "");
   const quor::ProgramPaths paths = quor::RunningProgramPaths(program_file);
+  if (std::getenv(quor::kClipboardKeeperVariable) != nullptr) {
+    return KeepStandardInputOnClipboard(program_file);
+  }
   const std::vector<std::string> arguments(argv + std::min(argc, 1),
                                            argv + argc);
   if (!quor::IsCompatibleCommandLine(arguments)) {

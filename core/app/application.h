@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "core/app/document_history.h"
 #include "core/files/loaded_file.h"
 #include "core/files/program_paths.h"
 #include "core/filters/messages.h"
@@ -20,12 +21,16 @@ struct Application {
       : paths(std::move(program_paths)), messages(message_sink) {}
 
   ProgramPaths paths;
+  // The running program's file, for processes started from it; empty when
+  // unknown.
+  std::string program_file;
   Settings settings;
   // The word lists as read at start-up; absent when there is no usable list.
   std::optional<std::string> exclude_list;
   std::optional<std::string> replace_list;
   TextDocument document;
-  UndoCopy undo;
+  // The document's earlier and undone states, and which one is saved.
+  DocumentHistory history;
   // The file the current document was loaded from; empty when it came from
   // elsewhere or the last load failed.
   std::string document_path;

@@ -121,6 +121,7 @@ bool ReadDocument(Application& app, std::string_view argument) {
   app.document.encoding = decoded.encoding;
   app.loaded_file = std::move(located);
   app.document_path = std::move(*path);
+  app.history.Restart();
   if (decoded.status == DecodeStatus::kOutsideCp1252) {
     app.messages.Show(kTextOutsideCp1252, kCaptionNote);
   }
@@ -134,17 +135,18 @@ void LoadDocument(Application& app, std::string_view argument) {
   RefreshView(app.document, app.view, wrap, app.messages);
 }
 
-void SaveDocument(const TextDocument& document, const std::string& path,
+bool SaveDocument(const TextDocument& document, const std::string& path,
                   Messages& messages) {
-  if (path.empty() || !document.text) return;
+  if (path.empty() || !document.text) return false;
   if (path.size() > kMaxWorkingPath) {
     messages.Show(kCannotCreateFile, kCaptionError);
-    return;
+    return false;
   }
   const std::optional<bool> written = WithFileBytes(
       document, messages,
       [&path](std::string_view bytes) { return WriteWholeFile(path, bytes); });
   if (written == false) messages.Show(kCannotCreateFile, kCaptionError);
+  return written == true;
 }
 
 bool SaveToLoadedFile(Application& app, bool ask_when_changed) {
@@ -165,8 +167,7 @@ bool SaveToLoadedFile(Application& app, bool ask_when_changed) {
     }
     if (!app.messages.AskYesNo(kSaveAnyway, kCaptionWarning)) return false;
     if (!app.loaded_file) {
-      SaveDocument(app.document, app.document_path, app.messages);
-      return true;
+      return SaveDocument(app.document, app.document_path, app.messages);
     }
     if (!WithFileBytes(app.document, app.messages, save(false))) return false;
   }

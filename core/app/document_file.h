@@ -53,7 +53,8 @@ std::optional<std::string> PathFromArgument(std::string_view argument);
 // regular file, a file holding a zero byte and a file that is not UTF-8 when
 // the settings say every file is. An empty argument loads nothing. A Unicode
 // text with characters that Windows-1252 lacks is loaded as bytes, and the
-// user is told. The view is left alone.
+// user is told. A loaded document starts a new history. The view is left
+// alone.
 bool ReadDocument(Application& app, std::string_view argument);
 
 // ReadDocument, and on success resets and refreshes the view.
@@ -62,7 +63,8 @@ void LoadDocument(Application& app, std::string_view argument);
 // Writes the document's text to `path` in the document's encoding, replacing
 // the file only once the new contents are completely written. Reports "Kann
 // Datei nicht anlegen." when that fails; the old file is then left as it was.
-void SaveDocument(const TextDocument& document, const std::string& path,
+// Returns whether the file was written.
+bool SaveDocument(const TextDocument& document, const std::string& path,
                   Messages& messages);
 
 // Saves the document over the file it was loaded from, found through the

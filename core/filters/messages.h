@@ -12,6 +12,9 @@ inline constexpr std::string_view kCaptionWarning = "Warnung!";
 inline constexpr std::string_view kCaptionNote = "Hinweis!";
 inline constexpr std::string_view kNoMemory = "Nicht genug Speicher frei.";
 
+// The answers to a question that may also be called off.
+enum class Answer : unsigned char { kYes, kNo, kCancel };
+
 // The one way the program talks to its user. The console writes a line per
 // message and never waits; the desktop opens a message box.
 class Messages {
@@ -24,6 +27,13 @@ class Messages {
   // Asks `question` under `caption`; true for Yes, false for No.
   virtual bool AskYesNo(std::string_view question,
                         std::string_view caption) = 0;
+
+  // Asks `question` under `caption` with Yes, No and Cancel. Where nobody
+  // can answer, the answer is Cancel, which loses nothing.
+  virtual Answer AskYesNoCancel(std::string_view /*question*/,
+                                std::string_view /*caption*/) {
+    return Answer::kCancel;
+  }
 
   // Messages shown between these two calls may be held back and reported
   // together at the end (a window shows one box instead of dozens). Groups

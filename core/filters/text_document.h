@@ -4,8 +4,6 @@
 #include <optional>
 #include <string>
 
-#include "core/filters/messages.h"
-
 namespace quor {
 
 // How the document's file holds its text. The text in memory is always
@@ -35,23 +33,5 @@ struct TextDocument {
     return text ? static_cast<std::int64_t>(text->size()) + 1 : 0;
   }
 };
-
-// A copy of the document (text and encoding) taken before a filter command,
-// for one level of undo.
-struct UndoCopy {
-  std::optional<std::string> text;
-  TextEncoding encoding = TextEncoding::kCp1252;
-};
-
-// Replaces `undo` by a copy of the document. Without a document nothing
-// happens; when there is no memory for the copy, `undo` ends up empty and
-// nothing is reported.
-void TakeUndoCopy(const TextDocument& document, UndoCopy& undo);
-
-// Puts the copy back into the document when both exist; the copy stays, so a
-// second undo restores the same text again. Returns whether the document was
-// changed. Reports "Nicht genug Speicher frei." when the text cannot be had.
-bool RestoreUndoCopy(const UndoCopy& undo, TextDocument& document,
-                     Messages& messages);
 
 }  // namespace quor

@@ -10,11 +10,6 @@ namespace {
 bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c < 0xDC00; }
 bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c < 0xE000; }
 
-char ByteOf(char16_t c) {
-  const int byte = Cp1252ByteOf(c);
-  return byte < 0 ? '?' : static_cast<char>(byte);
-}
-
 }  // namespace
 
 std::u16string Cp1252ToUtf16(std::string_view bytes) {
@@ -25,17 +20,21 @@ std::u16string Cp1252ToUtf16(std::string_view bytes) {
   return text;
 }
 
-std::string Utf16ToCp1252(std::u16string_view text) {
+std::string Utf16ToCp1252(std::u16string_view text, std::size_t* replaced) {
   std::string bytes;
   bytes.reserve(text.size());
+  std::size_t missing = 0;
   for (std::size_t i = 0; i < text.size(); ++i) {
     if (text[i] == 0) continue;
     if (IsHighSurrogate(text[i]) && i + 1 < text.size() &&
         IsLowSurrogate(text[i + 1])) {
       ++i;
     }
-    bytes.push_back(ByteOf(text[i]));
+    const int byte = Cp1252ByteOf(text[i]);
+    if (byte < 0) ++missing;
+    bytes.push_back(byte < 0 ? '?' : static_cast<char>(byte));
   }
+  if (replaced != nullptr) *replaced += missing;
   return bytes;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -12,8 +13,10 @@ std::u16string Cp1252ToUtf16(std::string_view bytes);
 
 // A character Windows-1252 lacks becomes '?' (one for a surrogate pair). A
 // zero character is dropped: the document cannot hold a zero byte, and
-// ending the text there would lose what follows it.
-std::string Utf16ToCp1252(std::u16string_view text);
+// ending the text there would lose what follows it. With `replaced`, the
+// number of characters that became '?' is added to it.
+std::string Utf16ToCp1252(std::u16string_view text,
+                          std::size_t* replaced = nullptr);
 
 // What one document byte shows on screen, so that every byte keeps exactly
 // one cell: a tab is a blank, and a byte without a visible glyph (a control

@@ -132,11 +132,12 @@ TEST_F(EncodedDocument, UndoAndTitleFollowTheEncoding) {
   WriteFile(dir_.File("u.txt"), EncodeDocument("\xC4", TextEncoding::kUtf16Le));
   Application app = NewApp();
   ASSERT_TRUE(ReadDocument(app, Quoted(dir_.File("u.txt"))));
-  EXPECT_TRUE(WindowTitle(app.document).ends_with(" (UTF-16 LE)"));
-  TakeUndoCopy(app.document, app.undo);
+  EXPECT_TRUE(WindowTitle(app.document, app.document_path, false)
+                  .ends_with(" (UTF-16 LE)"));
+  app.history.Record(app.document);
   FilterCatalogue()[0].run(app);  // "Ansi -> OEM"
-  EXPECT_EQ(WindowTitle(app.document), WindowTitle(TextDocument{}));
-  ASSERT_TRUE(RestoreUndoCopy(app.undo, app.document, messages_));
+  EXPECT_EQ(app.document.encoding, TextEncoding::kCp1252);
+  ASSERT_TRUE(app.history.Undo(app.document, messages_));
   EXPECT_EQ(app.document.encoding, TextEncoding::kUtf16Le);
   EXPECT_EQ(app.document.text, "\xC4");
 }

@@ -19,6 +19,7 @@
 #include "alloc_walk.h"
 #include "core/app/application.h"
 #include "core/app/document_file.h"
+#include "core/app/document_history.h"
 #include "core/files/word_lists.h"
 #include "core/filters/duplicate_lines.h"
 #include "core/filters/duplicate_words.h"
@@ -428,26 +429,30 @@ TEST(ReliabilityMemory, EveryFailingAllocationOfARefreshLeavesNoIndex) {
   }
 }
 
-TEST(ReliabilityMemory, UndoCopyGoesMissingSilentlyAndRestoreSaysSo) {
-  const TextDocument document{std::string(1000, 'u')};
-  UndoCopy undo{std::string("alt")};
+TEST(ReliabilityMemory, HistoryLosesItsStepsNeverTheDocument) {
+  DocumentHistory history;
+  TextDocument document{std::string(1000, 'u')};
+  history.Record(document);
+  document.text = std::string(1000, 'v');
   {
     const auto failure = testing::AllocationFailure::Nth(1);
-    TakeUndoCopy(document, undo);
+    history.Record(document);
     EXPECT_TRUE(failure.Happened());
   }
-  EXPECT_FALSE(undo.text);
+  EXPECT_FALSE(history.CanUndo());
+  EXPECT_EQ(history.HeldBytes(), 0);
 
-  const UndoCopy long_undo{std::string(1000, 'v')};
-  TextDocument current{std::string("kurz")};
+  history.Record(document);
+  document.text = "kurz";
   testing::RecordingMessages messages;
-  bool restored = true;
+  bool undone = true;
   {
     const auto failure = testing::AllocationFailure::Nth(1);
-    restored = RestoreUndoCopy(long_undo, current, messages);
+    undone = history.Undo(document, messages);
   }
-  EXPECT_FALSE(restored);
-  EXPECT_EQ(current.text, "kurz");
+  EXPECT_FALSE(undone);
+  EXPECT_EQ(document.text, "kurz");
+  EXPECT_TRUE(history.CanUndo());
   EXPECT_EQ(messages.shown, kNoMemoryShown);
 }
 

@@ -32,7 +32,7 @@ const Shown kNoMemoryShown = {{"Fehler!", "Nicht genug Speicher frei."}};
 
 QClipboard& Clipboard() { return *QGuiApplication::clipboard(); }
 
-// A document with its path and undo copy, and messages that are recorded
+// A document with its path and an undo step, and messages that are recorded
 // without allocating.
 struct ClipboardRun {
   ClipboardRun()
@@ -40,7 +40,7 @@ struct ClipboardRun {
         app(std::make_unique<Application>(ProgramPaths{}, *messages)) {
     app->document.text = "vorher";
     app->document_path = "/tmp/brief.txt";
-    app->undo.text = "davor";
+    app->history.Record(TextDocument{std::string("davor")});
   }
 
   std::unique_ptr<PreparedMessages> messages;
@@ -61,7 +61,7 @@ TEST(ClipboardMemory, EveryFailingAllocationOfAPasteKeepsTheDocument) {
               << ask << " " << n;
           EXPECT_EQ(r.app->document.text, "vorher") << ask << " " << n;
           EXPECT_EQ(r.app->document_path, "/tmp/brief.txt") << ask << " " << n;
-          EXPECT_EQ(r.app->undo.text, "davor") << ask << " " << n;
+          EXPECT_EQ(r.app->history.UndoSteps(), 1u) << ask << " " << n;
         });
     EXPECT_GT(allocations, 0u) << ask;
   }

@@ -76,7 +76,10 @@ TEST_F(ClipboardTest, PasteTurnsUnicodeIntoWindows1252) {
   EXPECT_EQ(app_.document.text,
             "\xE4\x80"
             "b?c?d\r\neda");
-  EXPECT_TRUE(messages_.shown.empty());
+  EXPECT_EQ(messages_.shown,
+            (Shown{{"Hinweis!",
+                    "2 Zeichen ohne Entsprechung in Windows-1252 wurden "
+                    "durch ? ersetzt."}}));
   EXPECT_TRUE(messages_.asked.empty());
 }
 
@@ -95,16 +98,16 @@ TEST_F(ClipboardTest, PasteAsksOnlyWhenADocumentExists) {
   EXPECT_TRUE(messages_.asked.empty());
   EXPECT_EQ(app_.document.text, "neu");
 
-  // Over a document: its path and undo copy stay.
+  // Over a document: its path stays, and the paste can be undone.
   app_.document_path = "/tmp/brief.txt";
-  app_.undo.text = "davor";
   Clipboard().setText("neuer");
   EXPECT_TRUE(PasteFromClipboard(app_, true));
   EXPECT_EQ(messages_.asked,
             (Shown{{"Es ist ein Text im Speicher!", "Text überschreiben?"}}));
   EXPECT_EQ(app_.document.text, "neuer");
   EXPECT_EQ(app_.document_path, "/tmp/brief.txt");
-  EXPECT_EQ(app_.undo.text, "davor");
+  ASSERT_TRUE(app_.history.Undo(app_.document, messages_));
+  EXPECT_EQ(app_.document.text, "neu");
 }
 
 TEST_F(ClipboardTest, PasteAnsweredNoReadsNoClipboard) {

@@ -79,7 +79,7 @@ class CommandsTest : public ::testing::Test {
   std::optional<MainWindow> window_;
 };
 
-TEST_F(CommandsTest, FilterThenUndoKeepsOneLevelThatStays) {
+TEST_F(CommandsTest, FilterThenUndoAndRedoWalkTheSteps) {
   app_.document.text = "a\r\nb\nc";
   Click(121);  // "Dos -> Unix"
   EXPECT_EQ(Text(), "a\nb\nc");
@@ -90,6 +90,8 @@ TEST_F(CommandsTest, FilterThenUndoKeepsOneLevelThatStays) {
   Click(kCommandUndo);
   EXPECT_EQ(Text(), "a\nb\nc");
   Click(kCommandUndo);
+  EXPECT_EQ(Text(), "a\r\nb\nc");
+  window_->Execute(kCommandRedo);
   EXPECT_EQ(Text(), "a\nb\nc");
   EXPECT_TRUE(messages_.shown.empty());
 }
@@ -98,7 +100,7 @@ TEST_F(CommandsTest, FilterAndUndoWithoutDocumentDoNothing) {
   Click(121);
   Click(kCommandUndo);
   EXPECT_FALSE(app_.document.HasText());
-  EXPECT_FALSE(app_.undo.text.has_value());
+  EXPECT_FALSE(app_.history.CanUndo());
   EXPECT_EQ(window_->findChild<QWidget*>("busy_window"), nullptr);
   EXPECT_TRUE(messages_.shown.empty());
 }
@@ -112,7 +114,7 @@ TEST_F(CommandsTest, RefusedRepeatedCharactersWarnUnderTheBusyBoxOnly) {
   EXPECT_EQ(messages_.shown[0].second, "Zeichenlänge 1 nicht zugelassen");
   EXPECT_TRUE(messages_.busy_while_shown);
   EXPECT_EQ(Text(), "aa bb c");
-  EXPECT_EQ(app_.undo.text, "aa bb c");
+  EXPECT_FALSE(app_.history.CanUndo());
   EXPECT_FALSE(window_->busy());
   EXPECT_EQ(window_->findChild<QWidget*>("busy_window"), nullptr);
 }
@@ -169,18 +171,23 @@ TEST_F(CommandsTest, Utf8FileIsShownFilteredAndSavedAsUtf8) {
   EXPECT_EQ(Text(),
             "Gr\xF6\xDF"
             "e");
-  EXPECT_EQ(window_->windowTitle(), "Quor-Filter " QUOR_VERSION " (UTF-8)");
+  EXPECT_EQ(window_->windowTitle(),
+            "brief.txt – Quor-Filter " QUOR_VERSION " (UTF-8)");
   app_.settings.upper_case = 1;
   app_.settings.ansi_to_oem = 1;
   window_->RebuildButtonColumn();
   window_->ShowButtons();
   Click(104);  // "Großbuchstaben"
+  EXPECT_EQ(window_->windowTitle(),
+            "brief.txt* – Quor-Filter " QUOR_VERSION " (UTF-8)");
   Click(kCommandSave);
   EXPECT_EQ(ReadFile(path),
             "GR\xC3\x96\xC3\x9F"
             "E");
+  EXPECT_EQ(window_->windowTitle(),
+            "brief.txt – Quor-Filter " QUOR_VERSION " (UTF-8)");
   Click(107);  // "Ansi -> OEM": code-page bytes from now on
-  EXPECT_EQ(window_->windowTitle(), "Quor-Filter " QUOR_VERSION);
+  EXPECT_EQ(window_->windowTitle(), "brief.txt* – Quor-Filter " QUOR_VERSION);
 }
 
 TEST_F(CommandsTest, SaveNeedsADocumentAndAsksBeforeReplacingAFile) {

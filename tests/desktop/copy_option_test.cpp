@@ -118,6 +118,19 @@ TEST_F(CopyOption, TextOutlivesProgramUntilAnotherTakesClipboard) {
   EXPECT_EQ(Out(), "anders");
 }
 
+TEST_F(CopyOption, KeeperModeKeepsStandardInputAfterTheProgramEnds) {
+  const std::string display = StartServer();
+  if (display.empty()) GTEST_SKIP() << "needs Xvfb and xclip";
+  EXPECT_EQ(Shell("printf 'Gr\\374\\337e \\200' | QUOR_CLIPBOARD_KEEPER=1 " +
+                      program_,
+                  display),
+            0)
+      << Err();
+  EXPECT_TRUE(ProgramStillRuns());
+  Shell("xclip -o -selection clipboard", display);
+  EXPECT_EQ(Out(), "Grüße €");
+}
+
 TEST_F(CopyOption, MissingOrUnreachableWindowSystemIsReported) {
   WriteFile(document_, "Text");
   // No X server listens on a display this high.

@@ -90,6 +90,7 @@ TEST_F(WindowKeysTest, ShortcutsRunTheirButtonsCommands) {
 
 TEST_F(WindowKeysTest, TabWalksTheButtonsInColumnOrderThenTheView) {
   MainWindow& window = Open();
+  // "Rückgängig machen" is off with nothing to undo, and Tab passes it by.
   const std::vector<std::string> expected = {"HTML -> Text",
                                              "RTF -> Text",
                                              "Exclude-Datei anwenden",
@@ -99,7 +100,6 @@ TEST_F(WindowKeysTest, TabWalksTheButtonsInColumnOrderThenTheView) {
                                              "doppelte Zeilen",
                                              "Substantive",
                                              "Optionen",
-                                             "Rückgängig machen",
                                              "Kopieren",
                                              "Einfügen",
                                              "Laden",

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The real program on a virtual X display: load a small HTML page, press
-# "HTML -> Text" and "Kopieren" with the mouse, and compare the clipboard with
-# a batch run of the same filter. Then a run by keyboard alone: load through
-# the file dialog, two filters, undo, save under a new name, end. Exit code
-# 77 skips when tools are missing.
+# "HTML -> Text", "Kopieren" and "Ende" with the mouse, and compare the
+# clipboard after the program has ended with a batch run of the same filter.
+# Then a run by keyboard alone: load through the file dialog, two filters,
+# undo, save under a new name, one more filter, end and leave that change
+# unsaved. Exit code 77 skips when tools are missing.
 set -euo pipefail
 program=${1:?usage: desktop_e2e.sh PATH/TO/quorfilter}
 
@@ -43,8 +44,8 @@ unset QT_QPA_PLATFORM WAYLAND_DISPLAY
 
 "$work/quorfilter" -d:"$work/window.txt" &
 program_pid=$!
-window=$(xdotool search --sync --onlyvisible --name '^Quor-Filter 3\.2$' |
-  head -n 1)
+window=$(xdotool search --sync --onlyvisible \
+  --name '^window\.txt – Quor-Filter 3\.2$' | head -n 1)
 sleep 0.5
 height=$(xdotool getwindowgeometry "$window" |
   sed -n 's/.*Geometry: [0-9]*x\([0-9]*\).*/\1/p')
@@ -55,12 +56,24 @@ click() {  # x y in the window's client area
 }
 click 100 $((10 + 13))            # "HTML -> Text"
 click 40 $((height - 94 + 13))    # "Kopieren"
-xclip -o -selection clipboard > "$work/clipboard.txt"
 click 40 $((height - 38 + 13))    # "Ende"
+# The filtered text is not saved: "Änderungen speichern?" is answered No.
+question=$(xdotool search --sync --onlyvisible \
+  --name '^window\.txt\* – Quor-Filter 3\.2$' | head -n 1)
+start=$(date +%s%N)
+xdotool key --window "$question" n
 
 status=0
 wait "$program_pid" || status=$?
 program_pid=
+close_ms=$((($(date +%s%N) - start) / 1000000))
+echo "closed ${close_ms} ms after the answer"
+# The copy outlives the window; it must not hold the end for seconds.
+xclip -o -selection clipboard > "$work/clipboard.txt"
+if [ "$close_ms" -ge 1500 ]; then
+  echo "FAIL: closing took ${close_ms} ms"
+  exit 1
+fi
 if [ "$status" -ne 0 ]; then
   echo "FAIL: the program ended with status $status"
   exit 1
@@ -76,7 +89,8 @@ if ! grep -q '^\[Quor-Filter2\]' "$work/quorfilter.INI"; then
 fi
 # By keyboard alone. The first button has the focus; without word lists the
 # two list buttons are off, so Tab twice reaches "doppelte Wörter", once more
-# "überflüssige Leerzeichen", whose result the undo takes back again.
+# "überflüssige Leerzeichen", whose result the undo takes back again. After
+# the save it runs once more, and "Änderungen speichern?" is answered No.
 printf 'eins  eins  zwei  eins\r\n' > "$work/keys.txt"
 cp "$work/keys.txt" "$work/keys_batch.txt"
 "$work/quorfilter" -d:"$work/keys_batch.txt" -F203 -c
@@ -108,8 +122,20 @@ keys Tab space
 keys ctrl+z
 keys ctrl+s
 dialog Speichern "$work/keys_saved.txt"
+keys space
 keys ctrl+q
+sleep 0.5
+if ! kill -0 "$program_pid" 2>/dev/null; then
+  echo "FAIL: the window ended without asking about the unsaved change"
+  exit 1
+fi
+keys n
 
+for _ in $(seq 50); do kill -0 "$program_pid" 2>/dev/null || break; sleep 0.1; done
+if kill -0 "$program_pid" 2>/dev/null; then
+  echo "FAIL: the keyboard run did not end"
+  exit 1
+fi
 status=0
 wait "$program_pid" || status=$?
 program_pid=

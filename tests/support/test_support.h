@@ -20,10 +20,16 @@ class RecordingMessages : public Messages {
     asked.emplace_back(std::string(caption), std::string(question));
     return answer;
   }
+  Answer AskYesNoCancel(std::string_view question,
+                        std::string_view caption) override {
+    asked.emplace_back(std::string(caption), std::string(question));
+    return three_way_answer;
+  }
 
   std::vector<std::pair<std::string, std::string>> shown;  // caption, text
   std::vector<std::pair<std::string, std::string>> asked;
   bool answer = true;
+  Answer three_way_answer = Answer::kCancel;
 };
 
 // A fresh folder under the system's temporary folder, removed with all it

@@ -5,12 +5,16 @@
 
 #include <QApplication>
 #include <QDropEvent>
+#include <QKeyEvent>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
+#include <QTimer>
 #include <QUrl>
 #include <memory>
 #include <string>
 
+#include "desktop/desktop_messages.h"
 #include "desktop/main_window.h"
 #include "test_support.h"
 
@@ -148,6 +152,20 @@ TEST(WindowHistory, UnsavedChangesAreSettledBeforeTheDocumentGoes) {
       EXPECT_EQ(s.messages.asked[0].second, "Änderungen speichern?") << where;
     }
   }
+}
+
+TEST(WindowHistory, SaveQuestionDefaultsToCancelWhichEscapeAnswers) {
+  QTimer::singleShot(0, [] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->buttons().size(), 3);
+    EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::Cancel));
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QCoreApplication::sendEvent(box, &escape);
+  });
+  DesktopMessages messages;
+  EXPECT_EQ(messages.AskYesNoCancel("Änderungen speichern?", "brief.txt*"),
+            Answer::kCancel);
 }
 
 TEST(WindowHistory, ClosingWithoutChangesAsksNothing) {

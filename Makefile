@@ -11,7 +11,7 @@ PACKAGES := cmake ninja-build g++ make libgtest-dev libgmock-dev \
             libbenchmark-dev libcli11-dev qt6-base-dev libgl-dev \
             xvfb xauth xdotool xclip \
             dos2unix html2text unrtf time clang libclang-rt-14-dev \
-            clang-format clang-tidy man-db groff-base
+            clang-format clang-tidy man-db groff-base qt6-translations-l10n
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: all deps configure build test test-core test-sanitize fuzz-build fuzz \

@@ -25,8 +25,9 @@ BusyWindow::~BusyWindow() = default;
 
 void BusyWindow::Show() {
   if (box_) return;
+  // A tool window of the main window: it has no task-bar entry of its own.
   auto box = std::make_unique<QFrame>(&main_window_,
-                                      Qt::Dialog | Qt::FramelessWindowHint);
+                                      Qt::Tool | Qt::FramelessWindowHint);
   box->setObjectName(QStringLiteral("busy_window"));
   box->setFrameStyle(QFrame::Box | QFrame::Plain);
   box->setAttribute(Qt::WA_ShowWithoutActivating);

@@ -15,7 +15,13 @@ struct CommandShortcut {
 };
 
 // Redo has two keys, as the desktops differ on it.
-const std::array<CommandShortcut, 2> kCommandShortcuts = {{
+const std::array<CommandShortcut, 8> kCommandShortcuts = {{
+    {Qt::CTRL | Qt::Key_O, kCommandLoad},
+    {Qt::CTRL | Qt::Key_S, kCommandSave},
+    {Qt::CTRL | Qt::Key_C, kCommandCopy},
+    {Qt::CTRL | Qt::Key_V, kCommandPaste},
+    {Qt::CTRL | Qt::Key_Z, kCommandUndo},
+    {Qt::CTRL | Qt::Key_Q, kCommandEnd},
     {Qt::CTRL | Qt::Key_Y, kCommandRedo},
     {Qt::CTRL | Qt::SHIFT | Qt::Key_Z, kCommandRedo},
 }};

@@ -7,6 +7,7 @@
 
 #include "core/files/program_paths.h"
 #include "desktop/file_dialogs.h"
+#include "desktop/german_texts.h"
 #include "desktop/main_window.h"
 #include "desktop/session_end.h"
 #include "desktop/tray_icon.h"
@@ -24,12 +25,14 @@ constexpr int kScreenshotDelayMs = 500;
 
 int RunDesktop(Application& app, int argc, char** argv) {
   std::optional<QApplication> own_application;
-  if (QApplication::instance() == nullptr) own_application.emplace(argc, argv);
+  if (QApplication::instance() == nullptr) {
+    InstallGermanTranslation(own_application.emplace(argc, argv));
+  }
   // The window alone decides when the program ends, also while it sits in
   // the tray with only the options sheet open.
   QApplication::setQuitOnLastWindowClosed(false);
 
-  QtFileDialogs dialogs;
+  QtFileDialogs dialogs(app.document_path);
   MainWindow window(app, dialogs);
   AskBeforeSessionEnds(window);
   RestorePlacement(window, app.paths.settings_file);

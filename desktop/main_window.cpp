@@ -11,6 +11,9 @@
 #include <QTimer>
 #include <algorithm>
 #include <array>
+#include <cstddef>
+#include <numeric>
+#include <utility>
 #include <vector>
 
 #include "core/app/filter_catalogue.h"
@@ -18,6 +21,9 @@
 #include "core/app/window_title.h"
 #include "desktop/clipboard.h"
 #include "desktop/command_shortcuts.h"
+#include "desktop/filter_column.h"
+#include "desktop/filter_tooltips.h"
+#include "desktop/focus_chain.h"
 #include "desktop/options_sheet.h"
 #include "desktop/pasted_text.h"
 #include "desktop/text_view.h"
@@ -33,6 +39,8 @@ constexpr int kButtonHeight = 26;
 constexpr int kFilterButtonWidth = 240;
 constexpr int kViewX = 260;
 constexpr int kViewY = 10;
+// The top of the highest fixed button, "Optionen", above the bottom edge.
+constexpr int kFixedButtonsTop = 148;
 constexpr QRgb kFrameColour = qRgb(192, 192, 192);  // light grey
 
 struct FixedButton {
@@ -72,6 +80,7 @@ QString FromUtf8(std::string_view text) {
 MainWindow::MainWindow(Application& app, FileDialogs& dialogs)
     : app_(app),
       view_(new TextView(app, this)),
+      column_(new FilterColumn(this)),
       busy_(*this),
       commands_(app, *this, *view_, busy_, dialogs),
       tray_available_(&QSystemTrayIcon::isSystemTrayAvailable),
@@ -92,10 +101,13 @@ void MainWindow::SetTrayAvailable(std::function<bool()> tray_available) {
   tray_available_ = std::move(tray_available);
 }
 
-QPushButton* MainWindow::AddButton(const QString& label, int command_id) {
-  auto* button = new QPushButton(label, this);
+QPushButton* MainWindow::AddButton(const QString& label, int command_id,
+                                   QWidget* parent) {
+  auto* button = new QPushButton(label, parent);
   button->setObjectName(QStringLiteral("command_%1").arg(command_id));
-  button->setFocusPolicy(Qt::ClickFocus);
+  button->setFocusPolicy(Qt::StrongFocus);
+  // Enter presses a focused button as Space does.
+  button->setAutoDefault(true);
   button->hide();
   connect(button, &QPushButton::clicked, this,
           [this, command_id] { Execute(command_id); });
@@ -109,23 +121,47 @@ void MainWindow::RebuildButtonColumn() {
   int y = kColumnTop;
   for (const FilterEntry* entry : FiltersInColumnOrder()) {
     if (app_.settings.*(entry->button_flag) == 0) continue;
-    AddButton(FromUtf8(entry->label), entry->command_id)
-        ->setGeometry(kColumnX, y, kFilterButtonWidth, kButtonHeight);
+    QPushButton* button = AddButton(FromUtf8(entry->label), entry->command_id,
+                                    &column_->content());
+    button->setGeometry(kColumnX, y, kFilterButtonWidth, kButtonHeight);
+    button->setToolTip(FilterToolTip(*entry));
     y += kColumnStep;
   }
   first_fixed_ = buttons_.size();
+  column_->SetRows(static_cast<int>(first_fixed_));
   for (const FixedButton& fixed : kFixedButtons) {
-    AddButton(QString::fromUtf8(fixed.label), fixed.command_id);
+    AddButton(QString::fromUtf8(fixed.label), fixed.command_id, this);
   }
   PlaceFixedButtons();
   ShowTitle();
+  ChainFocus(FocusOrder());
+}
+
+std::vector<QWidget*> MainWindow::FocusOrder() const {
+  // The filters top down, then the fixed buttons row by row from the top and
+  // left to right, and the view last.
+  std::vector<QWidget*> order(
+      buttons_.begin(),
+      buttons_.begin() + static_cast<std::ptrdiff_t>(first_fixed_));
+  std::vector<std::size_t> fixed(kFixedButtons.size());
+  std::iota(fixed.begin(), fixed.end(), 0);
+  std::ranges::sort(fixed, {}, [](std::size_t i) {
+    return std::pair(-kFixedButtons[i].distance_from_bottom,
+                     kFixedButtons[i].x);
+  });
+  for (const std::size_t i : fixed) order.push_back(buttons_[first_fixed_ + i]);
+  order.push_back(view_);
+  return order;
 }
 
 void MainWindow::ShowButtons() {
   for (QPushButton* button : buttons_) button->show();
+  // Keyboard users start at the top of the column.
+  if (focusWidget() == nullptr) buttons_.front()->setFocus();
 }
 
 void MainWindow::PlaceFixedButtons() {
+  column_->setGeometry(0, 0, kViewX, height() - kFixedButtonsTop - 2);
   for (std::size_t i = 0; i < kFixedButtons.size(); ++i) {
     const FixedButton& fixed = kFixedButtons[i];
     buttons_[first_fixed_ + i]->setGeometry(

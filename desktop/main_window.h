@@ -17,6 +17,7 @@ class QPushButton;
 
 namespace quor {
 
+class FilterColumn;
 class TextView;
 
 // Command ids of the main window beside those of the filters, which the
@@ -84,13 +85,16 @@ class MainWindow : public QWidget {
   // After a paste, the view starts again at the top; else it repaints.
   void ShowPaste(bool pasted);
   void TakeDrop(const DroppedDocument& dropped);
-  QPushButton* AddButton(const QString& label, int command_id);
+  QPushButton* AddButton(const QString& label, int command_id, QWidget* parent);
+  // Tab order: the buttons as they stand from the top, then the view.
+  std::vector<QWidget*> FocusOrder() const;
   void PlaceFixedButtons();
   // "Traybar", and minimising when a tray exists.
   void HideToTray();
 
   Application& app_;
   TextView* view_;
+  FilterColumn* column_;
   BusyWindow busy_;
   Commands commands_;
   std::vector<QPushButton*> buttons_;

@@ -3,18 +3,23 @@
 #include <unistd.h>
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFont>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRegularExpression>
+#include <QRegularExpressionValidator>
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cstddef>
+#include <filesystem>
 #include <limits>
 
 #include "core/view/cp1252_text.h"
+#include "desktop/dialog_units.h"
 
 namespace quor {
 namespace {
@@ -29,6 +34,8 @@ constexpr OptionsControl kGeneral[] = {
      &Settings::clipboard},
     {Kind::kRightText, 0, "Zeichengröße:", 40, 194, 60, 8},
     {Kind::kNumber, 2002, "", 108, 192, 20, 12, &Settings::font_size},
+    {Kind::kRightText, 0, "Zeichensatz:", 40, 162, 60, 8},
+    {Kind::kCharacterSet, 2009, "", 108, 160, 60, 14},
     {Kind::kRightText, 0, "Trennzeichen für einige Filter:", 4, 180, 96, 8},
     {Kind::kSeparator, 216, "", 108, 178, 20, 12},
 };
@@ -83,19 +90,36 @@ constexpr OptionsControl kFilter2[] = {
     {Kind::kText, 103, "Zeichen", 150, 118, 40, 8},
 };
 
-// The dialog units belong to an 11-pixel sans font: 1 unit is 1.5 pixels
-// across and 1.625 pixels down.
-constexpr int kFontPixels = 11;
-int UnitsAcross(int units) { return (units * 3 + 1) / 2; }
-int UnitsDown(int units) { return (units * 13 + 4) / 8; }
+constexpr int kFontPixels = 11;  // the font of the dialog units
+constexpr int kPageWidth = 202;
+constexpr int kPageHeight = 220;
 
-QRect PixelRect(const OptionsControl& control) {
-  return QRect(UnitsAcross(control.x), UnitsDown(control.y),
-               UnitsAcross(control.width), UnitsDown(control.height));
+QRect PixelRect(const OptionsControl& control, UnitScale scale) {
+  return QRect(UnitsAcross(control.x, scale), UnitsDown(control.y, scale),
+               UnitsAcross(control.width, scale),
+               UnitsDown(control.height, scale));
 }
 
-void SetUpPage(QWidget& page) {
-  page.setFixedSize(UnitsAcross(202), UnitsDown(220));
+// How far the units must stretch for every label and box to show its whole
+// text with the font at hand.
+UnitScale FitScale(
+    const std::vector<std::pair<const OptionsControl*, QWidget*>>& placed) {
+  UnitScale scale;
+  for (const auto& [control, widget] : placed) {
+    if (control->kind == Kind::kNumber || control->kind == Kind::kSeparator) {
+      continue;
+    }
+    scale = StretchedFor(scale, *widget, control->width, control->height);
+  }
+  return scale;
+}
+
+void SetUpPage(QWidget& page, UnitScale scale = {}) {
+  page.setFixedSize(UnitsAcross(kPageWidth, scale),
+                    UnitsDown(kPageHeight, scale));
+}
+
+void SetPageFont(QWidget& page) {
   QFont font = page.font();
   font.setPixelSize(kFontPixels);
   page.setFont(font);
@@ -152,6 +176,33 @@ bool FileExists(const std::string& path) {
   return ::access(path.c_str(), F_OK) == 0;
 }
 
+// Why a word-list box stays off: the file and the folder it is looked for in.
+std::string MissingListText(const std::string& path) {
+  const std::filesystem::path file(path);
+  return "Die Datei " + file.filename().string() +
+         " fehlt; sie wird in diesem Ordner gesucht: " +
+         file.parent_path().string();
+}
+
+// The choices of "Zeichensatz": shown text and the setting's value.
+constexpr std::pair<const char*, const char*> kCharacterSets[] = {
+    {"Automatisch", "Auto"},
+    {"ANSI", "ANSI"},
+    {"UTF-8", "UTF-8"},
+};
+
+QComboBox* CharacterSetBox(QWidget* page, std::string& setting) {
+  auto* box = new QComboBox(page);
+  for (const auto& [text, value] : kCharacterSets) {
+    box->addItem(QString::fromUtf8(text), QString::fromUtf8(value));
+  }
+  // Only a choice of the user writes the setting, at once like a check box.
+  QObject::connect(box, &QComboBox::activated, page, [box, &setting](int) {
+    setting = box->currentData().toString().toStdString();
+  });
+  return box;
+}
+
 }  // namespace
 
 SettingsPage* SettingsPage::General(Application& app) {
@@ -169,7 +220,8 @@ SettingsPage* SettingsPage::Filter2(Application& app) {
 SettingsPage::SettingsPage(std::span<const OptionsControl> controls,
                            Application& app)
     : app_(app) {
-  SetUpPage(*this);
+  SetPageFont(*this);
+  std::vector<std::pair<const OptionsControl*, QWidget*>> placed;
   // Created in table order, which makes it the tab order.
   for (const OptionsControl& control : controls) {
     const QString label = QString::fromUtf8(control.label);
@@ -189,10 +241,19 @@ SettingsPage::SettingsPage(std::span<const OptionsControl> controls,
       case Kind::kSeparator: {
         auto* edit = new FieldEdit(this);
         edit->setObjectName("edit" + id);
+        if (control.kind == Kind::kNumber) {
+          edit->setValidator(new QRegularExpressionValidator(
+              QRegularExpression(QStringLiteral("[0-9]*")), edit));
+        }
         edits_.emplace_back(&control, edit);
         widget = edit;
         break;
       }
+      case Kind::kCharacterSet:
+        character_set_ = CharacterSetBox(this, app_.settings.character_set);
+        character_set_->setObjectName("choice" + id);
+        widget = character_set_;
+        break;
       case Kind::kText:
       case Kind::kRightText: {
         auto* text = new QLabel(label, this);
@@ -204,8 +265,13 @@ SettingsPage::SettingsPage(std::span<const OptionsControl> controls,
         break;
       }
     }
-    widget->setGeometry(PixelRect(control));
+    placed.emplace_back(&control, widget);
   }
+  const UnitScale scale = FitScale(placed);
+  for (const auto& [control, widget] : placed) {
+    widget->setGeometry(PixelRect(*control, scale));
+  }
+  SetUpPage(*this, scale);
 }
 
 void SettingsPage::Show() {
@@ -214,6 +280,12 @@ void SettingsPage::Show() {
   const Settings& settings = app_.settings;
   for (const auto& [control, box] : boxes_) {
     box->setChecked(settings.*control->setting != 0);
+  }
+  if (character_set_ != nullptr) {
+    const int index =
+        character_set_->findData(QString::fromStdString(settings.character_set),
+                                 Qt::UserRole, Qt::MatchFixedString);
+    character_set_->setCurrentIndex(std::max(index, 0));
   }
   for (const auto& [control, edit] : edits_) {
     if (control->kind == Kind::kNumber) {
@@ -246,12 +318,17 @@ void SettingsPage::BoxClicked(const OptionsControl& control, QCheckBox& box) {
   std::int32_t& value = app_.settings.*control.setting;
   value ^= 1;
   if (control.needs_file == nullptr) return;
-  if (!FileExists(app_.paths.*control.needs_file)) value = 0;
+  const std::string& list = app_.paths.*control.needs_file;
+  if (!FileExists(list)) {
+    if (value != 0) app_.messages.Show(MissingListText(list), kCaptionNote);
+    value = 0;
+  }
   if (value == 0) box.setChecked(false);
 }
 
 QWidget* InformationPage(const QString& title, const QString& text) {
   auto* page = new QWidget;
+  SetPageFont(*page);
   SetUpPage(*page);
   auto* heading = new QLabel(title, page);
   QFont bold = heading->font();

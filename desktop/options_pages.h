@@ -11,6 +11,7 @@
 #include "core/app/application.h"
 
 class QCheckBox;
+class QComboBox;
 class QLineEdit;
 
 namespace quor {
@@ -19,14 +20,16 @@ namespace quor {
 // pixels as the page is built.
 struct OptionsControl {
   enum class Kind {
-    kBox,        // check box for a flag
-    kNumber,     // edit field for a number, shown unsigned
-    kSeparator,  // edit field for "Trennzeichen"
-    kText,       // static text
-    kRightText,  // right-aligned static text
+    kBox,           // check box for a flag
+    kNumber,        // edit field for a number, shown unsigned
+    kSeparator,     // edit field for "Trennzeichen"
+    kText,          // static text
+    kRightText,     // right-aligned static text
+    kCharacterSet,  // choice of "Zeichensatz"
   };
   Kind kind;
-  int id;  // object name "box<id>", "edit<id>" or "text<id>"; 0: none
+  // Object name "box<id>", "edit<id>", "choice<id>" or "text<id>"; 0: none.
+  int id;
   const char* label;
   int x, y, width, height;
   std::int32_t Settings::*setting = nullptr;
@@ -59,6 +62,7 @@ class SettingsPage : public QWidget {
   Application& app_;
   std::vector<std::pair<const OptionsControl*, QCheckBox*>> boxes_;
   std::vector<std::pair<const OptionsControl*, QLineEdit*>> edits_;
+  QComboBox* character_set_ = nullptr;
   bool shown_ = false;
 };
 

@@ -4,6 +4,7 @@
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QGlyphRun>
+#include <QKeyEvent>
 #include <QList>
 #include <QPaintEvent>
 #include <QPainter>
@@ -13,6 +14,7 @@
 #include <QSignalBlocker>
 #include <QString>
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <limits>
 #include <string_view>
@@ -32,6 +34,29 @@ int ToInt(std::int64_t value) {
   return static_cast<int>(std::clamp<std::int64_t>(
       value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
+
+constexpr QRgb kPlaceholderColour = qRgb(160, 160, 160);
+
+// The keys that scroll the view, and what each asks for.
+struct ScrollKey {
+  int key;
+  bool control;
+  Qt::Orientation orientation;
+  int request;
+};
+
+constexpr ScrollKey kScrollKeys[] = {
+    {Qt::Key_Up, false, Qt::Vertical, kScrollLineBack},
+    {Qt::Key_Down, false, Qt::Vertical, kScrollLineForward},
+    {Qt::Key_PageUp, false, Qt::Vertical, kScrollPageBack},
+    {Qt::Key_PageDown, false, Qt::Vertical, kScrollPageForward},
+    {Qt::Key_Left, false, Qt::Horizontal, kScrollLineBack},
+    {Qt::Key_Right, false, Qt::Horizontal, kScrollLineForward},
+    {Qt::Key_Home, false, Qt::Horizontal, kScrollToStart},
+    {Qt::Key_End, false, Qt::Horizontal, kScrollToEnd},
+    {Qt::Key_Home, true, Qt::Vertical, kScrollToStart},
+    {Qt::Key_End, true, Qt::Vertical, kScrollToEnd},
+};
 
 int PixelSize(std::int64_t size) {
   return static_cast<int>(std::clamp<std::int64_t>(size, 1, kMaxPixelSize));
@@ -53,6 +78,7 @@ void MirrorBar(QScrollBar& bar, const ScrollBarState& state) {
 TextView::TextView(Application& app, QWidget* parent)
     : QAbstractScrollArea(parent), app_(app) {
   app_.view.has_window = true;
+  setFocusPolicy(Qt::StrongFocus);
   // Both bars always take their room, so that a bar coming or going cannot
   // change the size it was computed for.
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -181,28 +207,55 @@ void TextView::Scroll(Qt::Orientation orientation, int request,
   if (moved) PaintNow();
 }
 
-// Each character goes to its own cell: a font's advances may be fractions of
-// a pixel, and Qt gives some control characters and the soft hyphen no width.
-void TextView::DrawRow(QPainter& painter, const QString& row,
+// Each byte goes to its own cell: a font's advances may be fractions of a
+// pixel, and Qt gives some characters no width. Placeholders go in a dimmer
+// colour.
+void TextView::DrawRow(QPainter& painter, std::string_view bytes,
                        int baseline) const {
+  QString row(static_cast<qsizetype>(bytes.size()), QChar());
+  std::vector<bool> placeholder(bytes.size());
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    const ScreenCell cell = ScreenCellOf(static_cast<unsigned char>(bytes[i]));
+    row[static_cast<qsizetype>(i)] = QChar(cell.character);
+    placeholder[i] = cell.placeholder;
+  }
   const QList<quint32> indexes = glyphs_.glyphIndexesForString(row);
-  QList<quint32> found;
-  QList<QPointF> positions;
+  std::array<QList<quint32>, 2> found;
+  std::array<QList<QPointF>, 2> positions;
   for (qsizetype i = 0; i < row.size() && i < indexes.size(); ++i) {
     const QPointF cell(static_cast<qreal>(i) * char_width_, baseline);
+    const bool dim = placeholder[static_cast<std::size_t>(i)];
     if (indexes[i] != 0) {
-      found.push_back(indexes[i]);
-      positions.push_back(cell);
+      found.at(dim ? 1 : 0).push_back(indexes[i]);
+      positions.at(dim ? 1 : 0).push_back(cell);
     } else {
       // A character the font lacks comes from another font, or not at all.
+      painter.setPen(dim ? QColor(kPlaceholderColour) : QColor(Qt::black));
       painter.drawText(cell, QString(row[i]));
     }
   }
-  QGlyphRun run;
-  run.setRawFont(glyphs_);
-  run.setGlyphIndexes(found);
-  run.setPositions(positions);
-  painter.drawGlyphRun(QPointF(0, 0), run);
+  for (const std::size_t kind : {0U, 1U}) {
+    QGlyphRun run;
+    run.setRawFont(glyphs_);
+    run.setGlyphIndexes(found.at(kind));
+    run.setPositions(positions.at(kind));
+    painter.setPen(kind == 1 ? QColor(kPlaceholderColour) : QColor(Qt::black));
+    painter.drawGlyphRun(QPointF(0, 0), run);
+  }
+}
+
+void TextView::keyPressEvent(QKeyEvent* event) {
+  const bool control = (event->modifiers() & Qt::ControlModifier) != 0;
+  for (const ScrollKey& key : kScrollKeys) {
+    if (key.key != event->key() || key.control != control) continue;
+    Scroll(key.orientation, key.request, 0);
+    // Ctrl+Home is the top left of the document.
+    if (key.control && key.request == kScrollToStart) {
+      Scroll(Qt::Horizontal, kScrollToStart, 0);
+    }
+    return;
+  }
+  QAbstractScrollArea::keyPressEvent(event);
 }
 
 void TextView::resizeEvent(QResizeEvent* event) {
@@ -261,10 +314,7 @@ void TextView::paintEvent(QPaintEvent*) {
     if (from < end) {
       std::string_view shown = text.substr(from, end - from);
       shown = shown.substr(0, shown.find_first_of("\r\n"));
-      QString row = QString::fromStdU16String(Cp1252ToUtf16(shown));
-      // A tab is a blank cell, whatever glyph the font holds for it.
-      row.replace(QLatin1Char('\t'), QLatin1Char(' '));
-      DrawRow(painter, row, y + ascent_);
+      DrawRow(painter, shown, y + ascent_);
     }
     ++rows;
   }

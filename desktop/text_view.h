@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QRawFont>
 #include <Qt>
+#include <string_view>
 
 #include "core/app/application.h"
 
@@ -36,6 +37,9 @@ class TextView : public QAbstractScrollArea {
  protected:
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  // Arrows, Page Up and Down, Home and End (columns), Ctrl+Home and Ctrl+End
+  // (lines) scroll as the bars would.
+  void keyPressEvent(QKeyEvent* event) override;
   // The painting follows the view state, never the scroll bars' pixels.
   void scrollContentsBy(int dx, int dy) override;
 
@@ -48,7 +52,7 @@ class TextView : public QAbstractScrollArea {
   void ShowScrollBars();
   void OnScrollAction(Qt::Orientation orientation, int action);
   void Scroll(Qt::Orientation orientation, int request, int thumb_position);
-  void DrawRow(QPainter& painter, const QString& row, int baseline) const;
+  void DrawRow(QPainter& painter, std::string_view bytes, int baseline) const;
 
   Application& app_;
   QFont font_;

@@ -13,6 +13,7 @@
 #include "desktop/clipboard.h"
 #include "desktop/desktop_messages.h"
 #include "desktop/desktop_startup.h"
+#include "desktop/german_texts.h"
 #include "desktop_module/desktop_entry.h"
 
 extern "C" __attribute__((visibility("default"))) int QuorDesktopMain(
@@ -23,6 +24,7 @@ extern "C" __attribute__((visibility("default"))) int QuorDesktopMain(
   const quor::ProgramPaths paths = quor::RunningProgramPaths(program_file);
   // Made before the start-up so that its messages already come as boxes.
   QApplication application(argc, argv);
+  quor::InstallGermanTranslation(application);
   quor::DesktopMessages messages;
   quor::Application app(paths, messages);
   app.program_file = program_file;

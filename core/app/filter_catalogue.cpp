@@ -38,6 +38,9 @@ bool RunToCodePageBytes(Application& app) {
 }
 
 bool RunConvertRtf(Application& app) {
+  // The reader can report dozens of messages for one document; a window
+  // shows them as one box at the end.
+  const MessageGroup group(app.messages);
   ConvertRtfDocument(app.document, app.rtf_session, app.messages);
   return true;
 }

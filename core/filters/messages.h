@@ -34,6 +34,27 @@ class Messages {
                                 std::string_view /*caption*/) {
     return Answer::kCancel;
   }
+
+  // Messages shown between these two calls may be held back and reported
+  // together at the end (a window shows one box instead of dozens). Groups
+  // nest; only the outermost end reports. By default each message is shown
+  // as it comes.
+  virtual void BeginGroup() {}
+  virtual void EndGroup() {}
+};
+
+// Groups the messages of one piece of work for the length of a scope.
+class MessageGroup {
+ public:
+  explicit MessageGroup(Messages& messages) : messages_(messages) {
+    messages_.BeginGroup();
+  }
+  MessageGroup(const MessageGroup&) = delete;
+  MessageGroup& operator=(const MessageGroup&) = delete;
+  ~MessageGroup() { messages_.EndGroup(); }
+
+ private:
+  Messages& messages_;
 };
 
 // Runs `work`. When it runs out of memory (no block to be had, or a size

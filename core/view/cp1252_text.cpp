@@ -38,4 +38,16 @@ std::string Utf16ToCp1252(std::u16string_view text, std::size_t* replaced) {
   return bytes;
 }
 
+ScreenCell ScreenCellOf(unsigned char byte) {
+  constexpr unsigned char kSoftHyphen = 0xAD;
+  if (byte == '\t') return {u' ', false};
+  const char16_t character = Cp1252Char(byte);
+  // C0 and C1 controls, DEL and the soft hyphen draw nothing of their own.
+  const bool invisible = character < 0x20 ||
+                         (character >= 0x7F && character < 0xA0) ||
+                         byte == kSoftHyphen;
+  if (invisible) return {u'\u00B7', true};
+  return {character, false};
+}
+
 }  // namespace quor

@@ -18,4 +18,17 @@ std::u16string Cp1252ToUtf16(std::string_view bytes);
 std::string Utf16ToCp1252(std::u16string_view text,
                           std::size_t* replaced = nullptr);
 
+// What one document byte shows on screen, so that every byte keeps exactly
+// one cell: a tab is a blank, and a byte without a visible glyph (a control
+// byte, the soft hyphen, the five bytes without a character) shows a middle
+// dot marked as a placeholder, to be drawn dimmer.
+struct ScreenCell {
+  char16_t character;
+  bool placeholder;
+
+  bool operator==(const ScreenCell&) const = default;
+};
+
+ScreenCell ScreenCellOf(unsigned char byte);
+
 }  // namespace quor

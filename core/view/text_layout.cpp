@@ -33,6 +33,12 @@ class LineRecorder {
   std::int64_t* end_;
 };
 
+// The end of the break that starts at `brk`: CR LF is one break, any other
+// break character one on its own.
+const char* AfterBreak(const char* brk, const char* end) {
+  return *brk == '\r' && brk + 1 != end && brk[1] == '\n' ? brk + 2 : brk + 1;
+}
+
 // Without wrapping only the breaks matter, so the walk jumps from break to
 // break; the column counter is the distance from the line's start.
 template <typename Sink>
@@ -45,62 +51,46 @@ std::int64_t WalkUnwrapped(std::string_view text, Sink& sink) {
     const char* brk = FindLineBreak(line, end);
     widest = std::max<std::int64_t>(widest, brk - line);
     if (brk == end) return widest;
-    if (brk + 1 != end && IsLineBreak(static_cast<unsigned char>(brk[1]))) {
-      ++brk;
-    }
-    line = brk + 1;
+    line = AfterBreak(brk, end);
     sink.Add(line - begin);
   }
 }
 
-// The wrapping walk goes character by character in principle: an ordinary
-// character below the wrap width is counted, every other position is a break
-// point. Runs of counted characters are skipped in one step, up to the
-// remaining width or the next break character, whichever comes first; the
-// next break is searched once and kept until the walk passes it.
+// Where the line that is full at `p` (an ordinary character) ends: before the
+// word running across the limit, unless that word began the line.
+const char* WrapPoint(const char* line, const char* p) {
+  if (!IsLetterByte(*p)) return p;
+  const char* word = p;
+  while (word != line && IsLetterByte(word[-1])) --word;
+  return word == line ? p : word;
+}
+
+// Runs of ordinary characters are skipped in one step, up to the remaining
+// width or the next break character, whichever comes first; the next break
+// is searched once and kept until the walk passes it. The column is always
+// below the width at the top of the loop, so every round moves on.
 template <typename Sink>
 std::int64_t WalkWrapped(std::string_view text, std::int64_t width,
                          Sink& sink) {
   const char* const begin = text.data();
   const char* const end = begin + text.size();
+  const char* line = begin;
   const char* p = begin;
   const char* next_break = FindLineBreak(p, end);
-  // The character before the current one; the first character stands in for
-  // it at the start.
-  char previous = text.empty() ? '\0' : *begin;
   std::int64_t column = 0;
   std::int64_t widest = 0;
   while (p != end) {
     if (next_break < p) next_break = FindLineBreak(p, end);
-    const std::int64_t room = width - column;
-    if (room > 0 && next_break != p) {
-      const char* const run_end = p + std::min(room, next_break - p);
-      column += run_end - p;
-      previous = run_end[-1];
-      p = run_end;
-      if (p == end) break;
-    }
-    // A break point: a break character, or the wrap width reached. A word
-    // that is not yet finished is kept on this line, unless a blank came
-    // right before (then no word is running).
-    if (previous != ' ') {
-      while (p != end && IsLetterByte(*p)) {
-        ++p;
-        ++column;
-      }
-    }
-    const bool at_break =
-        p != end && IsLineBreak(static_cast<unsigned char>(*p));
-    if (at_break && p + 1 != end &&
-        IsLineBreak(static_cast<unsigned char>(p[1]))) {
-      ++p;
-    }
-    sink.Add((at_break ? p + 1 : p) - begin);
-    widest = std::max(widest, column);
-    column = 0;
-    if (p == end) return widest;
-    previous = *p;
-    ++p;
+    p += std::min(width - column, next_break - p);
+    column = p - line;
+    if (p == end) break;
+    const char* const next_line =
+        p == next_break ? AfterBreak(p, end) : WrapPoint(line, p);
+    widest = std::max<std::int64_t>(widest, std::min(p, next_line) - line);
+    if (p == next_break) p = next_line;
+    line = next_line;
+    sink.Add(line - begin);
+    column = p - line;
   }
   return std::max(widest, column);
 }
@@ -108,7 +98,7 @@ std::int64_t WalkWrapped(std::string_view text, std::int64_t width,
 template <typename Sink>
 std::int64_t Walk(std::string_view text, std::optional<int> wrap_width,
                   Sink& sink) {
-  return wrap_width ? WalkWrapped(text, *wrap_width, sink)
+  return wrap_width ? WalkWrapped(text, std::max(*wrap_width, 1), sink)
                     : WalkUnwrapped(text, sink);
 }
 

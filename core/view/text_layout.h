@@ -9,17 +9,15 @@ namespace quor {
 
 // Splits a text into display lines.
 //
-// A CR or LF ends a line. A break character directly followed by another one
-// forms one break with it, so CR LF, LF CR, CR CR and LF LF each end one line
-// and a third break character in a row ends another. Every other byte takes
-// one column.
+// A CR or LF ends a line. Only CR LF forms one break; every other CR or LF
+// is a break of its own, so a blank line of a Unix or Mac file shows. Every
+// other byte takes one column.
 //
-// With a wrap width, a line also ends where it reaches that many columns, but
-// a word (letters by IsWordLetter) running into the limit stays whole on its
-// line, so a line can be wider than the wrap width. The next line then starts
-// at the character that ended the word; that character is not counted, so a
-// continuation line can hold one character more before it wraps again. A wrap
-// width of 0 makes every character a break point.
+// With a wrap width, a line also ends where it has that many columns, so
+// every character stays visible in a view of that width. A word (letters by
+// IsWordLetter) running across the limit moves whole to the next line, unless
+// it began the line: a word longer than the width is cut there. A wrap width
+// below 1 counts as 1.
 //
 // The count pass tells how many line starts the index pass will record, so
 // the index can be allocated in one piece between the two.

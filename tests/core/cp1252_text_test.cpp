@@ -39,5 +39,19 @@ TEST(Cp1252Text, CharactersOutsideThePageBecomeQuestionMarks) {
   EXPECT_EQ(Utf16ToCp1252(std::u16string(u"\0ab\0\0cd\0", 8)), "abcd");
 }
 
+TEST(Cp1252Text, EveryByteHasOneVisibleCell) {
+  EXPECT_EQ(ScreenCellOf('a'), (ScreenCell{u'a', false}));
+  EXPECT_EQ(ScreenCellOf('\t'), (ScreenCell{u' ', false}));
+  EXPECT_EQ(ScreenCellOf(0xA0), (ScreenCell{u'\u00A0', false}));
+  EXPECT_EQ(ScreenCellOf(0x80), (ScreenCell{u'\u20AC', false}));
+  // Controls, the soft hyphen and the five bytes without a character.
+  for (const int byte :
+       {0x01, 0x1F, 0x7F, 0xAD, 0x81, 0x8D, 0x8F, 0x90, 0x9D}) {
+    EXPECT_EQ(ScreenCellOf(static_cast<unsigned char>(byte)),
+              (ScreenCell{u'\u00B7', true}))
+        << byte;
+  }
+}
+
 }  // namespace
 }  // namespace quor

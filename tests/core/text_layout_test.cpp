@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <random>
@@ -42,22 +43,25 @@ TEST(TextLayout, EdgeCases) {
   const LayoutCase cases[] = {
       {"", std::nullopt, {0}, 0},
       {"a\r\nb", std::nullopt, {0, 3}, 1},
-      {"a\n\rbc", std::nullopt, {0, 3}, 2},
-      {"\r\r\r", std::nullopt, {0, 2, 3}, 0},  // a third break starts anew
-      // The word that reaches the width stays whole; the blank starts the
-      // next line.
-      {long_word + " qrstu", 10, {0, 16}, 16},
-      // Width 0: every character breaks, a line can start at the end.
-      {"abc", 0, {0, 3}, 3},
-      {",", 0, {0, 0}, 0},
-      // The character that ended the word is not counted on its line.
-      {"abc.defg", 3, {0, 3, 8}, 4},
-      // After a blank no word is running: nothing is kept on the line.
-      {"ab cdef", 3, {0, 3}, 3},
+      // Only CR LF is one break: blank lines of Unix and Mac files show.
+      {"a\n\nb", std::nullopt, {0, 2, 3}, 1},
+      {"a\n\rbc", std::nullopt, {0, 2, 3}, 2},
+      {"\r\r\r", std::nullopt, {0, 1, 2, 3}, 0},
       {"ab\r\n\r\ncd", 5, {0, 4, 6}, 2},
+      // A word longer than the width is cut; a later word moves on whole.
+      {long_word + " qrstu", 10, {0, 10, 17}, 10},
+      {"ab cd", 4, {0, 3}, 3},
+      {"ab cdef", 3, {0, 3, 6}, 3},
+      {"abc.defg", 3, {0, 3, 4, 7}, 3},
+      // Width 0 counts as 1: every character is a line of its own.
+      {"abc", 0, {0, 1, 2}, 1},
+      {",", 0, {0}, 1},
+      // A full line ending right at a break gets no empty line after it.
+      {"abc\ndef", 3, {0, 4}, 3},
       // Only the seven German letters above 0x7F belong to a word (octal
       // escapes: ÄÖÜäöüß, then é).
-      {"ab\304\326\334\344\366\374\3371", 3, {0, 9}, 9},
+      {"ab\304\326\334\344\366\374\3371", 3, {0, 3, 6, 9}, 3},
+      {"x ab\304\3371", 4, {0, 2, 6}, 4},
       {"abc\351d", 3, {0, 3}, 3},
   };
   for (const LayoutCase& c : cases) {
@@ -121,6 +125,10 @@ TEST(TextLayout, MatchesTheCharacterByCharacterWalk) {
       const reference::Layout laid = Lay(text, wrap);
       ASSERT_EQ(laid.widest_line, expected.widest_line);
       ASSERT_EQ(laid.line_index, expected.line_index);
+      // Every character fits the view that the width was taken from.
+      if (wrap) {
+        ASSERT_LE(laid.widest_line, std::max(*wrap, 1));
+      }
     }
   }
 }

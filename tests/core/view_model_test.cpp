@@ -34,8 +34,8 @@ TEST(ViewRefresh, LaysOutTheDocument) {
   const RefreshCase cases[] = {
       {"", false, 0, 0, 0, {0}},
       {"a\r\nb", false, 1, 2, 1, {0, 3}},
-      // The wrap width is the visible columns, 10 here.
-      {"abcdefghijklmnop qrstu", true, 1, 2, 16, {0, 16}},
+      // The wrap width is the visible columns, 10 here: nothing is wider.
+      {"abcdefghijklmnop qrstu", true, 2, 3, 10, {0, 10, 17}},
   };
   for (const RefreshCase& c : cases) {
     SCOPED_TRACE(c.text);

@@ -118,7 +118,12 @@ TEST_F(TextViewTest, BreaksMakeRows) {
   EXPECT_EQ(app_.view.line_count, 1);
   EXPECT_EQ(InkedRows(), Rows({true, true, false, false}));
 
-  Show("a\n\n\nb");  // a third break character starts another break
+  // Only CR LF is one break: the blank lines of Unix and Mac files show.
+  Show("a\n\nb");
+  EXPECT_EQ(InkedRows(), Rows({true, false, true, false}));
+  Show("a\r\rb\n\r");
+  EXPECT_EQ(InkedRows(), Rows({true, false, true, false}));
+  Show("a\r\n\r\nb");
   EXPECT_EQ(InkedRows(), Rows({true, false, true, false}));
 }
 
@@ -191,18 +196,21 @@ TEST_F(TextViewTest, ScrollRequestsThroughTheBar) {
 TEST_F(TextViewTest, WrapsAtTheVisibleColumns) {
   app_.settings.wrap_view = 1;
   MakeView(10, 3);
+  // Every character shows without scrolling sideways: the long word is cut,
+  // the next one moves on whole.
   Show("abcdefghijklmnop qrstu");
-  EXPECT_EQ(app_.view.line_count, 1);
-  EXPECT_EQ(app_.view.widest_line, 16);
-  EXPECT_EQ(view_->horizontalScrollBar()->maximum(), 6);
-  EXPECT_EQ(InkedRows(), Rows({true, true, false}));
+  EXPECT_EQ(app_.view.line_index, (std::vector<std::int64_t>{0, 10, 17}));
+  EXPECT_EQ(app_.view.widest_line, 10);
+  EXPECT_EQ(view_->horizontalScrollBar()->maximum(), 0);
+  EXPECT_EQ(InkedRows(), Rows({true, true, true}));
+  EXPECT_LE(InkEnd(0), view_->viewport()->width());
 
   // A narrower view lays the text out again at its new width.
   Show("aa bb cc dd ee ff");
   EXPECT_EQ(app_.view.display_lines, 2);
   view_->resize(view_->width() - 5 * char_width_, view_->height());
   EXPECT_EQ(app_.view.visible_columns, 5);
-  EXPECT_EQ(app_.view.display_lines, 3);
+  EXPECT_EQ(app_.view.display_lines, 4);
   EXPECT_EQ(InkedRows(), Rows({true, true, true}));
 }
 
@@ -254,6 +262,12 @@ TEST_F(TextViewTest, EveryByteTakesOneCell) {
     EXPECT_TRUE(Cells(0, first, 10 - first) ==
                 x.copy(0, 0, (10 - first) * char_width_, kLineHeight));
   }
+  // Bytes without a glyph show one placeholder each, where a blank is white.
+  Show(" \xAD\x01\x81");
+  EXPECT_TRUE(Cells(0, 0, 1) == Cells(0, 4, 1));
+  EXPECT_FALSE(Cells(0, 0, 1) == Cells(0, 1, 1));
+  EXPECT_TRUE(Cells(0, 1, 1) == Cells(0, 2, 1));
+  EXPECT_TRUE(Cells(0, 1, 1) == Cells(0, 3, 1));
 }
 
 TEST_F(TextViewTest, AnyFontSizeGivesAWorkingView) {

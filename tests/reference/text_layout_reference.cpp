@@ -1,6 +1,7 @@
 #include "reference/text_layout_reference.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "core/filters/char_classes.h"
 
@@ -11,53 +12,46 @@ const unsigned char* Bytes(const std::string& text) {
   return reinterpret_cast<const unsigned char*>(text.c_str());
 }
 
+// The index just after the break that starts at `p`.
+std::int64_t AfterBreak(const unsigned char* s, std::int64_t p) {
+  return s[p] == '\r' && s[p + 1] == '\n' ? p + 2 : p + 1;
+}
+
 }  // namespace
 
 Layout LayoutWithoutWrap(const std::string& text) {
-  const unsigned char* s = Bytes(text);
-  Layout layout{{0}, 0};
-  std::int64_t counter = 0;
-  for (std::int64_t p = 0; s[p] != 0; ++p) {
-    if (IsLineBreak(s[p])) {
-      if (IsLineBreak(s[p + 1])) ++p;
-      layout.line_index.push_back(p + 1);
-      layout.widest_line = std::max(layout.widest_line, counter);
-      counter = 0;
-    } else {
-      ++counter;
-    }
-  }
-  layout.widest_line = std::max(layout.widest_line, counter);
-  return layout;
+  return LayoutWithWrap(text, std::numeric_limits<int>::max());
 }
 
 Layout LayoutWithWrap(const std::string& text, int wrap_width) {
   const unsigned char* s = Bytes(text);
+  const std::int64_t width = std::max(wrap_width, 1);
   Layout layout{{0}, 0};
+  std::int64_t line = 0;
   std::int64_t p = 0;
-  std::int64_t counter = 0;
-  unsigned char previous = s[0];
-  // The walk tests for the terminator before each step, so an empty text
-  // records no line start.
   while (s[p] != 0) {
-    if (!IsLineBreak(s[p]) && counter < wrap_width) {  // step 1
-      ++counter;
-    } else {
-      if (previous != ' ') {  // step 2
-        while (IsWordLetter(s[p])) {
-          ++p;
-          ++counter;
-        }
-      }
-      if (IsLineBreak(s[p]) && IsLineBreak(s[p + 1])) ++p;         // step 3
-      layout.line_index.push_back(IsLineBreak(s[p]) ? p + 1 : p);  // step 4
-      layout.widest_line = std::max(layout.widest_line, counter);  // step 5
-      counter = 0;
+    if (IsLineBreak(s[p])) {
+      layout.widest_line = std::max(layout.widest_line, p - line);
+      line = AfterBreak(s, p);
+      layout.line_index.push_back(line);
+      p = line;
+      continue;
     }
-    previous = s[p];  // step 6
-    if (s[p] != 0) ++p;
+    if (p - line == width) {
+      // The line is full: a word running across the limit moves on whole,
+      // unless it began the line.
+      std::int64_t word = p;
+      while (IsWordLetter(s[p]) && word > line && IsWordLetter(s[word - 1])) {
+        --word;
+      }
+      const std::int64_t next = word > line ? word : p;
+      layout.widest_line = std::max(layout.widest_line, next - line);
+      layout.line_index.push_back(next);
+      line = next;
+    }
+    ++p;
   }
-  layout.widest_line = std::max(layout.widest_line, counter);
+  layout.widest_line = std::max(layout.widest_line, p - line);
   return layout;
 }
 

@@ -7,7 +7,7 @@
 namespace quor::reference {
 
 // The display-line layout walked one character at a time, exactly as the
-// rules read, to check the fast walks in ui/text_layout against.
+// rules read, to check the fast walks in core/view/text_layout against.
 struct Layout {
   std::vector<std::int64_t> line_index;  // 0, then every recorded line start
   std::int64_t widest_line = 0;

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace quor {
+
+// What a group hands on to the groups inside it.
+struct ModernGroupState {
+  std::int32_t fallback_count = 1;  // \uc: units after \uN to skip
+  bool shown = true;                // whether its text is part of the text
+
+  bool operator==(const ModernGroupState&) const = default;
+};
+
+// The states of the enclosing groups. Nested groups rarely change the state,
+// so equal neighbours share one entry: a hostile file of a million opening
+// braces costs one entry, not a million.
+class ModernGroupStack {
+ public:
+  bool empty() const { return entries_.empty(); }
+
+  void Push(const ModernGroupState& state) {
+    if (!entries_.empty() && entries_.back().state == state) {
+      ++entries_.back().repeats;
+    } else {
+      entries_.push_back({state, 1});
+    }
+  }
+
+  // The state of the group that encloses the one closed. Not on empty().
+  ModernGroupState Pop() {
+    Entry& top = entries_.back();
+    const ModernGroupState state = top.state;
+    if (--top.repeats == 0) entries_.pop_back();
+    return state;
+  }
+
+ private:
+  struct Entry {
+    ModernGroupState state;
+    std::uint64_t repeats;
+  };
+  std::vector<Entry> entries_;
+};
+
+}  // namespace quor

@@ -10,7 +10,9 @@ enum class ModernAction : unsigned char {
   kSkipGroup,    // a destination whose group is not part of the text
   kTextGroup,    // a destination whose group is text (a field's result)
   kHiddenGroup,  // a group whose own text is not shown, its inner ones may be
-  kLineBreak,    // CR LF
+  kInstructionGroup,  // a field's instruction: kept aside, not shown
+  kFootnoteMark,      // the number of the next footnote
+  kLineBreak,         // CR LF
   kTab,
   kChar,           // one character, `value`
   kUnicode,        // \uN

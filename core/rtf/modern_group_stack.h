@@ -5,10 +5,17 @@
 
 namespace quor {
 
+// Where a group's text goes.
+enum class ModernTextTarget : std::uint8_t {
+  kShown,        // the document's text
+  kHidden,       // nowhere
+  kInstruction,  // a field's instruction, kept aside
+};
+
 // What a group hands on to the groups inside it.
 struct ModernGroupState {
   std::int32_t fallback_count = 1;  // \uc: units after \uN to skip
-  bool shown = true;                // whether its text is part of the text
+  ModernTextTarget target = ModernTextTarget::kShown;
 
   bool operator==(const ModernGroupState&) const = default;
 };

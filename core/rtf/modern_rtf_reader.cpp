@@ -9,6 +9,7 @@
 #include "core/filters/cp1252_chars.h"
 #include "core/rtf/modern_code_page.h"
 #include "core/rtf/modern_control_words.h"
+#include "core/rtf/modern_fields.h"
 #include "core/rtf/modern_group_stack.h"
 
 namespace quor {
@@ -81,6 +82,9 @@ class Reader {
   void EmitUnicode(std::int32_t parameter);
   void EmitLineBreak();
   void FlushHighSurrogate();
+  // Where text goes now; null while it is not shown.
+  std::string* Target();
+  void EndInstruction();
 
   std::string_view source_;
   std::string& out_;
@@ -91,6 +95,8 @@ class Reader {
   std::uint64_t skip_depth_ = 0;
   std::int64_t fallback_left_ = 0;
   char32_t high_surrogate_ = 0;
+  std::string instruction_;
+  std::uint64_t footnotes_ = 0;
   bool destination_mark_ = false;  // \* before the next control word
   ModernCodePages pages_;
   ModernCodePage page_;
@@ -143,7 +149,32 @@ void Reader::CloseGroup() {
     damage_.unbalanced = true;
     return;
   }
+  const bool in_instruction = state_.target == ModernTextTarget::kInstruction;
   state_ = enclosing_.Pop();
+  if (in_instruction && state_.target != ModernTextTarget::kInstruction) {
+    EndInstruction();
+  }
+}
+
+// A field without a result may still show text of its instruction.
+void Reader::EndInstruction() {
+  FlushHighSurrogate();
+  const std::string_view shown = FieldDisplayText(instruction_);
+  if (state_.target == ModernTextTarget::kShown) out_.append(shown);
+  instruction_.clear();
+}
+
+std::string* Reader::Target() {
+  switch (state_.target) {
+    case ModernTextTarget::kShown:
+      return &out_;
+    case ModernTextTarget::kInstruction:
+      return instruction_.size() < kModernMaxInstruction ? &instruction_
+                                                         : nullptr;
+    case ModernTextTarget::kHidden:
+      break;
+  }
+  return nullptr;
 }
 
 void Reader::ReadText() {
@@ -157,10 +188,14 @@ void Reader::ReadText() {
     fallback_left_ -= static_cast<std::int64_t>(skipped);
     run.remove_prefix(skipped);
   }
-  if (!state_.shown || run.empty()) return;
+  std::string* target = Target();
+  if (target == nullptr || run.empty()) return;
   FlushHighSurrogate();
+  if (target == &instruction_) {
+    run = run.substr(0, kModernMaxInstruction - instruction_.size());
+  }
   if (page_.IsWindows1252()) {
-    out_.append(run);
+    target->append(run);
     return;
   }
   for (const char c : run) EmitByte(static_cast<unsigned char>(c));
@@ -258,8 +293,10 @@ void Reader::Apply(const ControlWord& word) {
     SkipBinary(word.parameter);
     return;
   }
-  if (std::exchange(destination_mark_, false) && known.action != kTextGroup &&
-      known.action != kHiddenGroup) {
+  const bool is_destination =
+      known.action == kSkipGroup || known.action == kTextGroup ||
+      known.action == kHiddenGroup || known.action == kInstructionGroup;
+  if (std::exchange(destination_mark_, false) && !is_destination) {
     // A destination this reader does not know: none of it is text.
     skip_depth_ = 1;
     return;
@@ -273,10 +310,22 @@ void Reader::Apply(const ControlWord& word) {
       skip_depth_ = 1;
       break;
     case kTextGroup:
-      state_.shown = true;
+      state_.target = ModernTextTarget::kShown;
       break;
     case kHiddenGroup:
-      state_.shown = false;
+      state_.target = ModernTextTarget::kHidden;
+      break;
+    case kInstructionGroup:
+      if (state_.target != ModernTextTarget::kInstruction) {
+        instruction_.clear();
+      }
+      state_.target = ModernTextTarget::kInstruction;
+      break;
+    case kFootnoteMark:
+      if (state_.target == ModernTextTarget::kShown) {
+        FlushHighSurrogate();
+        out_ += std::to_string(++footnotes_);
+      }
       break;
     case kLineBreak:
       EmitLineBreak();
@@ -345,9 +394,10 @@ bool Reader::TakeFallbackUnit() {
 void Reader::EmitByte(unsigned char byte) { Emit(page_[byte]); }
 
 void Reader::Emit(char32_t c) {
-  if (!state_.shown) return;
+  std::string* target = Target();
+  if (target == nullptr) return;
   FlushHighSurrogate();
-  AppendCp1252OrReference(out_, c);
+  AppendCp1252OrReference(*target, c);
 }
 
 void Reader::EmitUnicode(std::int32_t parameter) {
@@ -355,7 +405,8 @@ void Reader::EmitUnicode(std::int32_t parameter) {
   if (value < 0) value += 65536;
   if (value < 0 || value > 0x10FFFF) value = kReplacement;
   const auto c = static_cast<char32_t>(value);
-  if (!state_.shown) return;
+  std::string* target = Target();
+  if (target == nullptr) return;
   if (c >= 0xD800 && c < 0xDC00) {
     FlushHighSurrogate();
     high_surrogate_ = c;
@@ -364,23 +415,25 @@ void Reader::EmitUnicode(std::int32_t parameter) {
   if (c >= 0xDC00 && c < 0xE000) {
     const char32_t high = std::exchange(high_surrogate_, 0);
     AppendCp1252OrReference(
-        out_, high != 0 ? 0x10000 + ((high - 0xD800) << 10) + (c - 0xDC00)
-                        : kReplacement);
+        *target, high != 0 ? 0x10000 + ((high - 0xD800) << 10) + (c - 0xDC00)
+                           : kReplacement);
     return;
   }
   Emit(c);
 }
 
 void Reader::EmitLineBreak() {
-  if (!state_.shown) return;
+  std::string* target = Target();
+  if (target == nullptr) return;
   FlushHighSurrogate();
-  out_ += "\r\n";
+  *target += "\r\n";
 }
 
 // A high surrogate that no low one follows stands for nothing readable.
 void Reader::FlushHighSurrogate() {
-  if (std::exchange(high_surrogate_, 0) != 0) {
-    AppendCp1252OrReference(out_, kReplacement);
+  if (std::exchange(high_surrogate_, 0) == 0) return;
+  if (std::string* target = Target()) {
+    AppendCp1252OrReference(*target, kReplacement);
   }
 }
 

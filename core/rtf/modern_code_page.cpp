@@ -34,6 +34,9 @@ std::optional<std::int64_t> ConvertByte(iconv_t cd, unsigned char byte) {
     if (errno == EINVAL) return -1;
     return std::nullopt;
   }
+  // Pages that combine accents (1258) hold a letter back until they see
+  // what follows: ask for it.
+  iconv(cd, nullptr, nullptr, &out_ptr, &out_left);
   if (out_left != 0) return std::nullopt;
   return (std::int64_t{c[1]} << 16) | (std::int64_t{c[2]} << 8) | c[3];
 }

@@ -231,7 +231,7 @@ void Reader::ReadSymbol(unsigned char symbol) {
         pos_ += 2;
       }
     } else {
-      damage_.truncated = damage_.truncated || AtEnd();
+      damage_.truncated = true;
     }
     if (TakeFallbackUnit() || value < 0) return;
     EmitByte(static_cast<unsigned char>(value));

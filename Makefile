@@ -52,7 +52,7 @@ test-sanitize: deps
 	cmake --build --preset asan -j $(JOBS)
 	ctest --preset asan -j $(JOBS)
 
-FUZZ_TARGETS := command_line settings filters html word_lists rtf \
+FUZZ_TARGETS := command_line settings filters html word_lists rtf modern_rtf \
                 document_encoding
 FUZZ_ABS := $(CURDIR)/build-fuzz
 

@@ -22,9 +22,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
 
   Expect(document.text.has_value(), "a text after the conversion");
   Expect(document.text->find('\0') == std::string::npos, "no zero byte");
-  // No escape gives more than a numeric reference per two source bytes;
-  // a footnote number is the only text not in the source.
-  Expect(document.text->size() <= 4 * source.size() + 32,
+  // A source byte gives at most one numeric reference ("&#63743;" for a
+  // byte of another code page); footnote numbers are shorter than their
+  // control words.
+  Expect(document.text->size() <= 8 * source.size(),
          "text bounded by the source");
   bool unbalanced = false;
   bool incomplete = false;

@@ -6,16 +6,13 @@
 #include <limits>
 #include <utility>
 
-#include "core/filters/cp1252_chars.h"
 #include "core/rtf/modern_code_page.h"
 #include "core/rtf/modern_control_words.h"
-#include "core/rtf/modern_fields.h"
 #include "core/rtf/modern_group_stack.h"
+#include "core/rtf/modern_text_output.h"
 
 namespace quor {
 namespace {
-
-constexpr char32_t kReplacement = 0xFFFD;
 
 // Bytes that end a run of plain text.
 constexpr auto kTextStops = [] {
@@ -55,7 +52,7 @@ struct ControlWord {
 class Reader {
  public:
   Reader(std::string_view source, std::string& out)
-      : source_(source), out_(out) {}
+      : source_(source), output_(out) {}
 
   ModernRtfDamage Read();
 
@@ -77,26 +74,16 @@ class Reader {
 
   // A fallback unit after \uN: consumed without output when one is due.
   bool TakeFallbackUnit();
-  void EmitByte(unsigned char byte);
-  void Emit(char32_t c);
-  void EmitUnicode(std::int32_t parameter);
-  void EmitLineBreak();
-  void FlushHighSurrogate();
-  // Where text goes now; null while it is not shown.
-  std::string* Target();
-  void EndInstruction();
+  void Emit(char32_t c) { output_.Char(state_.target, c); }
 
   std::string_view source_;
-  std::string& out_;
+  ModernTextOutput output_;
   std::size_t pos_ = 0;
   ModernGroupState state_;
   ModernGroupStack enclosing_;
   // Depth inside a skipped group (0: not skipping).
   std::uint64_t skip_depth_ = 0;
   std::int64_t fallback_left_ = 0;
-  char32_t high_surrogate_ = 0;
-  std::string instruction_;
-  std::uint64_t footnotes_ = 0;
   bool destination_mark_ = false;  // \* before the next control word
   ModernCodePages pages_;
   ModernCodePage page_;
@@ -131,7 +118,7 @@ ModernRtfDamage Reader::Read() {
         ReadText();
     }
   }
-  FlushHighSurrogate();
+  output_.Finish(state_.target);
   if (!enclosing_.empty() || skip_depth_ > 0) damage_.truncated = true;
   return damage_;
 }
@@ -152,29 +139,8 @@ void Reader::CloseGroup() {
   const bool in_instruction = state_.target == ModernTextTarget::kInstruction;
   state_ = enclosing_.Pop();
   if (in_instruction && state_.target != ModernTextTarget::kInstruction) {
-    EndInstruction();
+    output_.EndInstruction(state_.target);
   }
-}
-
-// A field without a result may still show text of its instruction.
-void Reader::EndInstruction() {
-  FlushHighSurrogate();
-  const std::string_view shown = FieldDisplayText(instruction_);
-  if (state_.target == ModernTextTarget::kShown) out_.append(shown);
-  instruction_.clear();
-}
-
-std::string* Reader::Target() {
-  switch (state_.target) {
-    case ModernTextTarget::kShown:
-      return &out_;
-    case ModernTextTarget::kInstruction:
-      return instruction_.size() < kModernMaxInstruction ? &instruction_
-                                                         : nullptr;
-    case ModernTextTarget::kHidden:
-      break;
-  }
-  return nullptr;
 }
 
 void Reader::ReadText() {
@@ -188,17 +154,7 @@ void Reader::ReadText() {
     fallback_left_ -= static_cast<std::int64_t>(skipped);
     run.remove_prefix(skipped);
   }
-  std::string* target = Target();
-  if (target == nullptr || run.empty()) return;
-  FlushHighSurrogate();
-  if (target == &instruction_) {
-    run = run.substr(0, kModernMaxInstruction - instruction_.size());
-  }
-  if (page_.IsWindows1252()) {
-    target->append(run);
-    return;
-  }
-  for (const char c : run) EmitByte(static_cast<unsigned char>(c));
+  output_.Bytes(state_.target, run, page_);
 }
 
 void Reader::ReadControl() {
@@ -234,7 +190,7 @@ void Reader::ReadSymbol(unsigned char symbol) {
       damage_.truncated = true;
     }
     if (TakeFallbackUnit() || value < 0) return;
-    EmitByte(static_cast<unsigned char>(value));
+    Emit(page_[static_cast<unsigned char>(value)]);
     return;
   }
   if (TakeFallbackUnit()) return;
@@ -252,7 +208,7 @@ void Reader::ReadSymbol(unsigned char symbol) {
       break;
     case '\r':
     case '\n':
-      EmitLineBreak();
+      output_.LineBreak(state_.target);
       break;
     case '\t':
       Emit('\t');
@@ -317,18 +273,15 @@ void Reader::Apply(const ControlWord& word) {
       break;
     case kInstructionGroup:
       if (state_.target != ModernTextTarget::kInstruction) {
-        instruction_.clear();
+        output_.StartInstruction();
       }
       state_.target = ModernTextTarget::kInstruction;
       break;
     case kFootnoteMark:
-      if (state_.target == ModernTextTarget::kShown) {
-        FlushHighSurrogate();
-        out_ += std::to_string(++footnotes_);
-      }
+      output_.FootnoteMark(state_.target);
       break;
     case kLineBreak:
-      EmitLineBreak();
+      output_.LineBreak(state_.target);
       break;
     case kTab:
       Emit('\t');
@@ -337,7 +290,7 @@ void Reader::Apply(const ControlWord& word) {
       Emit(known.value);
       break;
     case kUnicode:
-      EmitUnicode(word.parameter);
+      output_.Unicode(state_.target, word.parameter);
       fallback_left_ = state_.fallback_count;
       break;
     case kFallbackCount:
@@ -389,52 +342,6 @@ bool Reader::TakeFallbackUnit() {
   if (fallback_left_ == 0) return false;
   --fallback_left_;
   return true;
-}
-
-void Reader::EmitByte(unsigned char byte) { Emit(page_[byte]); }
-
-void Reader::Emit(char32_t c) {
-  std::string* target = Target();
-  if (target == nullptr) return;
-  FlushHighSurrogate();
-  AppendCp1252OrReference(*target, c);
-}
-
-void Reader::EmitUnicode(std::int32_t parameter) {
-  std::int64_t value = parameter;
-  if (value < 0) value += 65536;
-  if (value < 0 || value > 0x10FFFF) value = kReplacement;
-  const auto c = static_cast<char32_t>(value);
-  std::string* target = Target();
-  if (target == nullptr) return;
-  if (c >= 0xD800 && c < 0xDC00) {
-    FlushHighSurrogate();
-    high_surrogate_ = c;
-    return;
-  }
-  if (c >= 0xDC00 && c < 0xE000) {
-    const char32_t high = std::exchange(high_surrogate_, 0);
-    AppendCp1252OrReference(
-        *target, high != 0 ? 0x10000 + ((high - 0xD800) << 10) + (c - 0xDC00)
-                           : kReplacement);
-    return;
-  }
-  Emit(c);
-}
-
-void Reader::EmitLineBreak() {
-  std::string* target = Target();
-  if (target == nullptr) return;
-  FlushHighSurrogate();
-  *target += "\r\n";
-}
-
-// A high surrogate that no low one follows stands for nothing readable.
-void Reader::FlushHighSurrogate() {
-  if (std::exchange(high_surrogate_, 0) == 0) return;
-  if (std::string* target = Target()) {
-    AppendCp1252OrReference(*target, kReplacement);
-  }
 }
 
 }  // namespace

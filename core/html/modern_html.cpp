@@ -6,10 +6,12 @@
 #include <limits>
 #include <memory>
 #include <new>
+#include <utility>
 #include <vector>
 
 #include "core/html/block_rules.h"
 #include "core/html/cp1252_to_utf8.h"
+#include "core/html/nesting_limit.h"
 #include "core/html/plain_text.h"
 
 namespace quor {
@@ -135,7 +137,10 @@ std::string PageText(const GumboNode& document) {
 void ModernHtmlToText(TextDocument& document, Messages& messages) {
   if (!document.text) return;
   ReportingLackOfMemory(messages, [&] {
-    const std::string utf8 = Cp1252ToUtf8(*document.text);
+    std::string utf8 = Cp1252ToUtf8(*document.text);
+    if (auto limited = LimitNesting(utf8, kMaxNesting)) {
+      utf8 = std::move(*limited);
+    }
     // The parser counts positions in 32 bits.
     if (utf8.size() >= std::numeric_limits<std::uint32_t>::max()) {
       throw std::bad_alloc();

@@ -14,6 +14,7 @@ constexpr std::array kOptions = {
     FilterOption{"ansi-to-oem", "-F1", kNone, "Ansi -> OEM"},
     FilterOption{"oem-to-ansi", "-F2", kNone, "OEM -> ANSI"},
     FilterOption{"html", "-F3", kNone, "HTML -> Text"},
+    FilterOption{"html-modern", "html-modern", kNone, "HTML -> Text (modern)"},
     FilterOption{"rtf", "-F4", kNone, "RTF -> Text"},
     FilterOption{"wrap", "-F5", kOptionalNumber, "Umbruch"},
     FilterOption{"drop-digit-words", "-F101", kNone, "keine Zahlen"},
@@ -42,6 +43,16 @@ std::span<const FilterOption> FilterOptions() { return kOptions; }
 const FilterEntry* CatalogueEntry(std::string_view option) {
   for (const FilterEntry& filter : FilterCatalogue()) {
     if (filter.option == option) return &filter;
+  }
+  return nullptr;
+}
+
+const FilterEntry* FilterOf(const FilterOption& option) {
+  if (const FilterEntry* entry = CatalogueEntry(option.catalogue_option)) {
+    return entry;
+  }
+  for (const FilterEntry& reader : ModernReaders()) {
+    if (reader.option == option.catalogue_option) return &reader;
   }
   return nullptr;
 }

@@ -16,6 +16,7 @@
 #include "core/filters/wrap_words.h"
 #include "core/html/modern_html.h"
 #include "core/rtf/convert_rtf.h"
+#include "core/rtf/modern_rtf.h"
 
 namespace quor {
 namespace {
@@ -49,7 +50,11 @@ bool RunHtmlToText(Application& app) {
 }
 
 bool RunConvertRtf(Application& app) {
-  ConvertRtfDocument(app.document, app.rtf_session, app.messages);
+  if (app.settings.modern_readers != 0) {
+    ConvertRtfModern(app.document, app.messages);
+  } else {
+    ConvertRtfDocument(app.document, app.rtf_session, app.messages);
+  }
   return true;
 }
 
@@ -153,6 +158,8 @@ constexpr std::array kCatalogue = {
 constexpr std::array kModernReaders = {
     FilterEntry{"HTML -> Text (modern)", 0, "html-modern", -1,
                 RunOnDocument<ModernHtmlToText>, nullptr},
+    FilterEntry{"RTF -> Text (modern)", 0, "rtf-modern", -1,
+                RunOnDocument<ConvertRtfModern>, nullptr},
 };
 
 }  // namespace

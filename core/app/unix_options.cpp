@@ -16,6 +16,7 @@ constexpr std::array kOptions = {
     FilterOption{"html", "-F3", kNone, "HTML -> Text"},
     FilterOption{"html-modern", "html-modern", kNone, "HTML -> Text (modern)"},
     FilterOption{"rtf", "-F4", kNone, "RTF -> Text"},
+    FilterOption{"rtf-modern", "rtf-modern", kNone, "RTF -> Text (modern)"},
     FilterOption{"wrap", "-F5", kOptionalNumber, "Umbruch"},
     FilterOption{"drop-digit-words", "-F101", kNone, "keine Zahlen"},
     FilterOption{"letters-only", "-F102", kNone, "nur Buchstaben"},

@@ -10,6 +10,8 @@
 #include "core/filters/find_no_case.h"
 #include "core/filters/html_to_text.h"
 #include "core/html/modern_html.h"
+#include "core/rtf/convert_rtf.h"
+#include "core/rtf/modern_rtf.h"
 #include "core/settings/settings.h"
 #include "test_support.h"
 
@@ -107,6 +109,36 @@ TEST(FilterCatalogue, ModernReadersIgnoreTheSettingAndHaveNoButton) {
   app.document.text = page;
   ModernReaders()[0].run(app);
   EXPECT_EQ(app.document.text, ReadWith(ModernHtmlToText, page));
+}
+
+TEST(FilterCatalogue, RtfButtonRunsTheReaderTheSettingChooses) {
+  const std::string rtf =
+      "{\\rtf1{\\fonttbl{\\f0 Arial;}}{\\field{\\*\\fldinst HYPERLINK x}"
+      "{\\fldrslt Link}}\\par}";
+  testing::RecordingMessages messages;
+  TextDocument exact{rtf};
+  RtfSession session;
+  ConvertRtfDocument(exact, session, messages);
+  const std::string modern = ReadWith(ConvertRtfModern, rtf);
+  ASSERT_NE(exact.text, modern);
+  const struct {
+    std::int32_t setting;
+    const std::string& text;
+  } cases[] = {{0, *exact.text}, {1, modern}, {2, modern}, {-1, modern}};
+  const FilterEntry& button = FilterCatalogue()[3];
+  ASSERT_EQ(button.option, "-F4");
+  for (const auto& c : cases) {
+    Application app(ProgramPaths{}, messages);
+    app.settings.modern_readers = c.setting;
+    app.document.text = rtf;
+    EXPECT_TRUE(button.run(app));
+    EXPECT_EQ(app.document.text, c.text) << c.setting;
+  }
+  ASSERT_EQ(ModernReaders()[1].option, "rtf-modern");
+  Application app(ProgramPaths{}, messages);
+  app.document.text = rtf;
+  ModernReaders()[1].run(app);
+  EXPECT_EQ(app.document.text, "Link\r\n");
 }
 
 }  // namespace

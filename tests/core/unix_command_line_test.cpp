@@ -98,6 +98,32 @@ TEST_F(UnixCommandLineRun, HtmlFollowsTheSettingAndHtmlModernNeverDoes) {
   }
 }
 
+TEST_F(UnixCommandLineRun, RtfFollowsTheSettingAndRtfModernNeverDoes) {
+  const std::string rtf = "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\u8364?1\\par}";
+  // The exact reader loses the Unicode character and keeps its fallback.
+  const std::string exact = "?1\n";
+  const std::string modern =
+      "\x80"
+      "1\r\n";
+  const struct {
+    const char* settings;
+    std::string rtf;
+  } cases[] = {{"", exact},
+               {"[Filter]\r\nModerne Leser=0\r\n", exact},
+               {"[filter]\r\nMODERNE LESER=1\r\n", modern}};
+  for (const auto& c : cases) {
+    WriteFile(dir_.File("quorfilter.INI"), c.settings);
+    for (const auto& [option, expected] :
+         {std::pair{"--rtf", c.rtf}, std::pair{"-F4", c.rtf},
+          std::pair{"--rtf-modern", modern}}) {
+      const RunResult run = Run({"--encoding=ansi", option}, rtf);
+      EXPECT_EQ(run.status, 0) << run.err;
+      EXPECT_EQ(testing::Escaped(run.out), testing::Escaped(expected))
+          << option << " with " << c.settings;
+    }
+  }
+}
+
 TEST_F(UnixCommandLineRun, FilesGoToStandardOutputInOrderAndFailuresOnlyStop) {
   Document("a.txt", "a\r\n");
   Document("b.txt", "b\r\n");
@@ -272,7 +298,8 @@ TEST_F(UnixCommandLineRun, HelpLeadsWithThisInterfaceAndNamesEveryButton) {
        {"--dos-to-unix", "Dos -> Unix", "--wrap[=N]", "Umbruch",
         "--nouns[=TRENNZEICHEN]", "Substantive", "--drop-runs=N",
         "2/3/X gleiche Zeichen", "--html-modern", "HTML -> Text (modern)",
-        "-F208", "Aufruf: quorfilter [-d:"}) {
+        "--rtf-modern", "RTF -> Text (modern)", "-F208",
+        "Aufruf: quorfilter [-d:"}) {
     EXPECT_NE(compatible.out.find(line), std::string::npos) << line;
   }
 }

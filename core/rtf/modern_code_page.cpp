@@ -53,6 +53,17 @@ ModernCodePage::ModernCodePage() {
   for (unsigned byte = 0x80; byte < 0x100; ++byte) {
     high_[byte - 0x80] = Cp1252Char(static_cast<unsigned char>(byte));
   }
+  Spell();
+}
+
+void ModernCodePage::Spell() {
+  for (std::size_t i = 0; i < high_.size(); ++i) {
+    std::string text;
+    AppendCp1252OrReference(text, high_[i]);
+    // "&#1114111;" is the longest there is.
+    std::ranges::copy(text, written_[i].bytes.begin());
+    written_[i].size = static_cast<unsigned char>(text.size());
+  }
 }
 
 ModernCodePage ModernCodePage::Load(std::int32_t number) {
@@ -76,6 +87,7 @@ ModernCodePage ModernCodePage::Load(std::int32_t number) {
   if (!single_byte) return page;
   page.high_ = high;
   page.windows_1252_ = false;
+  page.Spell();
   return page;
 }
 

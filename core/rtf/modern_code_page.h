@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -27,9 +28,23 @@ class ModernCodePage {
     return byte < 0x80 ? byte : high_[byte - 0x80];
   }
 
+  // The Windows-1252 byte or "&#N;" of a byte from 0x80, made once per page
+  // rather than once per byte of a long text.
+  std::string_view Written(unsigned char byte) const {
+    const Spelling& spelling = written_[byte - 0x80];
+    return {spelling.bytes.data(), spelling.size};
+  }
+
  private:
+  struct Spelling {
+    std::array<char, 15> bytes{};
+    unsigned char size = 0;
+  };
+  void Spell();
+
   bool windows_1252_ = true;
   std::array<char32_t, 128> high_{};
+  std::array<Spelling, 128> written_{};
 };
 
 // The pages one conversion has loaded, each loaded once. Only the

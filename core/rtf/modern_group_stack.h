@@ -1,7 +1,8 @@
 #pragma once
 
 #include <cstdint>
-#include <vector>
+#include <deque>
+#include <limits>
 
 namespace quor {
 
@@ -14,7 +15,7 @@ enum class ModernTextTarget : std::uint8_t {
 
 // What a group hands on to the groups inside it.
 struct ModernGroupState {
-  std::int32_t fallback_count = 1;  // \uc: units after \uN to skip
+  std::uint8_t fallback_count = 1;  // \uc: units after \uN to skip
   ModernTextTarget target = ModernTextTarget::kShown;
 
   bool operator==(const ModernGroupState&) const = default;
@@ -22,13 +23,15 @@ struct ModernGroupState {
 
 // The states of the enclosing groups. Nested groups rarely change the state,
 // so equal neighbours share one entry: a hostile file of a million opening
-// braces costs one entry, not a million.
+// braces costs one entry, not a million. Entries are small and kept in a
+// deque, so that a file whose groups all differ needs no copy to grow.
 class ModernGroupStack {
  public:
   bool empty() const { return entries_.empty(); }
 
   void Push(const ModernGroupState& state) {
-    if (!entries_.empty() && entries_.back().state == state) {
+    if (!entries_.empty() && entries_.back().state == state &&
+        entries_.back().repeats < std::numeric_limits<std::uint32_t>::max()) {
       ++entries_.back().repeats;
     } else {
       entries_.push_back({state, 1});
@@ -46,9 +49,9 @@ class ModernGroupStack {
  private:
   struct Entry {
     ModernGroupState state;
-    std::uint64_t repeats;
+    std::uint32_t repeats;
   };
-  std::vector<Entry> entries_;
+  std::deque<Entry> entries_;
 };
 
 }  // namespace quor

@@ -294,8 +294,9 @@ void Reader::Apply(const ControlWord& word) {
       fallback_left_ = state_.fallback_count;
       break;
     case kFallbackCount:
-      state_.fallback_count =
-          word.has_parameter ? std::max(word.parameter, 0) : 1;
+      // Writers use 0 to 2; more than 255 fallback units mean damage.
+      state_.fallback_count = static_cast<std::uint8_t>(
+          word.has_parameter ? std::clamp(word.parameter, 0, 255) : 1);
       break;
     case kCodePage:
       page_ =

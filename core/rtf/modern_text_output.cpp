@@ -45,8 +45,11 @@ void ModernTextOutput::Bytes(ModernTextTarget target, std::string_view bytes,
     return;
   }
   for (const char byte : bytes) {
-    AppendCp1252OrReference(*destination,
-                            page[static_cast<unsigned char>(byte)]);
+    if (static_cast<unsigned char>(byte) < 0x80) {
+      destination->push_back(byte);
+    } else {
+      destination->append(page.Written(static_cast<unsigned char>(byte)));
+    }
   }
 }
 

@@ -13,8 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
                                       std::size_t size) {
   using namespace quor;
   using namespace quor::fuzz;
-  const std::string source = UpToZero(
-      std::string_view(reinterpret_cast<const char*>(data), size));
+  const std::string source =
+      UpToZero(std::string_view(reinterpret_cast<const char*>(data), size));
 
   RecordingMessages messages;
   TextDocument document{source};

@@ -8,7 +8,7 @@ WERROR ?= OFF
 JOBS ?= $(shell nproc)
 
 PACKAGES := cmake ninja-build g++ make libgtest-dev libgmock-dev \
-            libbenchmark-dev libcli11-dev qt6-base-dev libgl-dev \
+            libbenchmark-dev libcli11-dev libgumbo-dev pkg-config qt6-base-dev libgl-dev \
             xvfb xauth xdotool xclip \
             dos2unix html2text unrtf time clang libclang-rt-14-dev \
             clang-format clang-tidy man-db groff-base qt6-translations-l10n
@@ -52,7 +52,7 @@ test-sanitize: deps
 	cmake --build --preset asan -j $(JOBS)
 	ctest --preset asan -j $(JOBS)
 
-FUZZ_TARGETS := command_line settings filters html word_lists rtf \
+FUZZ_TARGETS := command_line settings filters html word_lists rtf modern_rtf \
                 document_encoding
 FUZZ_ABS := $(CURDIR)/build-fuzz
 

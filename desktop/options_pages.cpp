@@ -88,6 +88,8 @@ constexpr OptionsControl kFilter2[] = {
     {Kind::kBox, 101, "Wortumbruch", 11, 116, 112, 12, &Settings::wrap_words},
     {Kind::kNumber, 102, "", 128, 116, 20, 12, &Settings::wrap_width},
     {Kind::kText, 103, "Zeichen", 150, 118, 40, 8},
+    {Kind::kBox, 220, "Moderne Leser", 11, 132, 112, 12,
+     &Settings::modern_readers},
 };
 
 constexpr int kFontPixels = 11;  // the font of the dialog units

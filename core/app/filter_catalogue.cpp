@@ -14,7 +14,9 @@
 #include "core/filters/superfluous_blanks.h"
 #include "core/filters/word_deletion.h"
 #include "core/filters/wrap_words.h"
+#include "core/html/modern_html.h"
 #include "core/rtf/convert_rtf.h"
+#include "core/rtf/modern_rtf.h"
 
 namespace quor {
 namespace {
@@ -37,11 +39,25 @@ bool RunToCodePageBytes(Application& app) {
   return true;
 }
 
+// The button runs the reader the user chose in the settings.
+bool RunHtmlToText(Application& app) {
+  if (app.settings.modern_readers != 0) {
+    ModernHtmlToText(app.document, app.messages);
+  } else {
+    HtmlToText(app.document, app.messages);
+  }
+  return true;
+}
+
 bool RunConvertRtf(Application& app) {
   // The reader can report dozens of messages for one document; a window
   // shows them as one box at the end.
   const MessageGroup group(app.messages);
-  ConvertRtfDocument(app.document, app.rtf_session, app.messages);
+  if (app.settings.modern_readers != 0) {
+    ConvertRtfModern(app.document, app.messages);
+  } else {
+    ConvertRtfDocument(app.document, app.rtf_session, app.messages);
+  }
   return true;
 }
 
@@ -93,8 +109,7 @@ constexpr std::array kCatalogue = {
                 &Settings::ansi_to_oem, &kAnsiToOemMap, true},
     FilterEntry{"OEM -> ANSI", 108, "-F2", 1, RunToCodePageBytes<OemToAnsi>,
                 &Settings::oem_to_ansi, &kOemToAnsiMap, true},
-    FilterEntry{"HTML -> Text", 106, "-F3", 2, RunOnDocument<HtmlToText>,
-                &Settings::html},
+    FilterEntry{"HTML -> Text", 106, "-F3", 2, RunHtmlToText, &Settings::html},
     FilterEntry{"RTF -> Text", 113, "-F4", 3, RunConvertRtf, &Settings::rtf},
     FilterEntry{"Umbruch", 123, "-F5", 4, RunWrapWords, &Settings::wrap_words},
     FilterEntry{"keine Zahlen", 120, "-F101", 5,
@@ -142,8 +157,18 @@ constexpr std::array kCatalogue = {
                 &Settings::nouns},
 };
 
+// Reached by their own options only; no button, command or flag of their own.
+constexpr std::array kModernReaders = {
+    FilterEntry{"HTML -> Text (modern)", 0, "html-modern", -1,
+                RunOnDocument<ModernHtmlToText>, nullptr},
+    FilterEntry{"RTF -> Text (modern)", 0, "rtf-modern", -1,
+                RunOnDocument<ConvertRtfModern>, nullptr},
+};
+
 }  // namespace
 
 std::span<const FilterEntry> FilterCatalogue() { return kCatalogue; }
+
+std::span<const FilterEntry> ModernReaders() { return kModernReaders; }
 
 }  // namespace quor

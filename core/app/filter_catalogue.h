@@ -33,4 +33,10 @@ struct FilterEntry {
 // Every filter, in the order in which the command line runs them.
 std::span<const FilterEntry> FilterCatalogue();
 
+// The readers of today's files that the conventional command line offers
+// whatever the setting "Moderne Leser" says. They are outside the button
+// column: `option` is their long option's name, `command_id` is 0, `column`
+// -1 and `button_flag` null.
+std::span<const FilterEntry> ModernReaders();
+
 }  // namespace quor

@@ -33,7 +33,7 @@ std::int32_t NumberOf(const std::string& text, std::int32_t least) {
 // The step that `option` makes with `value` (kNoValue when none was given).
 FilterStep StepOf(const FilterOption& option, const std::string& value) {
   const std::string name = "--" + std::string(option.name);
-  FilterStep step{CatalogueEntry(option.catalogue_option), {}, {}};
+  FilterStep step{FilterOf(option), {}, {}};
   const bool given = value != kNoValue;
   switch (option.parameter) {
     case OptionParameter::kNone:

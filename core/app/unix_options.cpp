@@ -14,7 +14,9 @@ constexpr std::array kOptions = {
     FilterOption{"ansi-to-oem", "-F1", kNone, "Ansi -> OEM"},
     FilterOption{"oem-to-ansi", "-F2", kNone, "OEM -> ANSI"},
     FilterOption{"html", "-F3", kNone, "HTML -> Text"},
+    FilterOption{"html-modern", "html-modern", kNone, "HTML -> Text (modern)"},
     FilterOption{"rtf", "-F4", kNone, "RTF -> Text"},
+    FilterOption{"rtf-modern", "rtf-modern", kNone, "RTF -> Text (modern)"},
     FilterOption{"wrap", "-F5", kOptionalNumber, "Umbruch"},
     FilterOption{"drop-digit-words", "-F101", kNone, "keine Zahlen"},
     FilterOption{"letters-only", "-F102", kNone, "nur Buchstaben"},
@@ -42,6 +44,16 @@ std::span<const FilterOption> FilterOptions() { return kOptions; }
 const FilterEntry* CatalogueEntry(std::string_view option) {
   for (const FilterEntry& filter : FilterCatalogue()) {
     if (filter.option == option) return &filter;
+  }
+  return nullptr;
+}
+
+const FilterEntry* FilterOf(const FilterOption& option) {
+  if (const FilterEntry* entry = CatalogueEntry(option.catalogue_option)) {
+    return entry;
+  }
+  for (const FilterEntry& reader : ModernReaders()) {
+    if (reader.option == option.catalogue_option) return &reader;
   }
   return nullptr;
 }

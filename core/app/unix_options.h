@@ -17,8 +17,8 @@ enum class OptionParameter {
 };
 
 // A filter's long option: its name without the dashes, the compatible option
-// of the catalogue entry it runs, the parameter and the button's label as
-// --help shows it.
+// of the catalogue entry it runs (for a modern reader, that reader's
+// `option`), the parameter and the button's label as --help shows it.
 struct FilterOption {
   std::string_view name;
   std::string_view catalogue_option;
@@ -26,11 +26,15 @@ struct FilterOption {
   std::string_view label;
 };
 
-// Every filter option, in the order of the catalogue.
+// Every filter option, in the order of the catalogue; a modern reader follows
+// its button's option.
 std::span<const FilterOption> FilterOptions();
 
 // The catalogue entry whose compatible option is exactly `option` ("-F208"),
 // or null.
 const FilterEntry* CatalogueEntry(std::string_view option);
+
+// The filter that `option` runs: its catalogue entry or its modern reader.
+const FilterEntry* FilterOf(const FilterOption& option);
 
 }  // namespace quor

@@ -66,6 +66,7 @@ constexpr Entry kEntries[] = {
     {kFilter, "keine Zahlen", &Settings::no_digits},
     {kFilter, "Umbruch", &Settings::wrap_words},
     {kFilter, "Umbruch Zeichen", &Settings::wrap_width},
+    {kFilter, "Moderne Leser", &Settings::modern_readers},
 };
 
 std::string_view WrittenKey(const Entry& entry) {

@@ -50,6 +50,9 @@ struct Settings {
   std::int32_t no_digits = 0;
   std::int32_t wrap_words = 0;
   std::int32_t wrap_width = 70;
+  // Whether "HTML -> Text" and "RTF -> Text" run the readers made for
+  // today's files instead of the exact ones.
+  std::int32_t modern_readers = 0;
 };
 
 // Reads every setting from the settings file at `path`, each with its

@@ -269,6 +269,38 @@ TEST_F(BatchRun, ParametersComeFromTheSettingsFileBesideTheProgram) {
             }));
 }
 
+TEST_F(BatchRun, HtmlAliasRunsTheModernReaderWhenTheSettingSaysSo) {
+  const std::string page = "<script src=\"x.js\">go()</script><div>a</div>b";
+  const struct {
+    const char* settings;
+    const char* text;
+  } cases[] = {{"[Filter]\r\nModerne Leser=1\r\n", "a\r\nb\r\n"},
+               {"[Filter]\r\nModerne Leser=0\r\n", " go()  a"}};
+  for (const auto& c : cases) {
+    WriteFile(dir_.File("quorfilter.INI"), c.settings);
+    const std::string doc = Document(page);
+    ASSERT_EQ(Run({"-d:" + doc, "-F3", "-c"}).status, 0);
+    EXPECT_EQ(testing::Escaped(ReadFile(doc)), testing::Escaped(c.text))
+        << c.settings;
+  }
+}
+
+TEST_F(BatchRun, RtfAliasRunsTheModernReaderWhenTheSettingSaysSo) {
+  const std::string rtf = "{\\rtf1{\\*\\generator W;}Text\\par}";
+  const struct {
+    const char* settings;
+    const char* text;
+  } cases[] = {{"[Filter]\r\nModerne Leser=1\r\n", "Text\r\n"},
+               {"[Filter]\r\nModerne Leser=0\r\n", "W;Text\n"}};
+  for (const auto& c : cases) {
+    WriteFile(dir_.File("quorfilter.INI"), c.settings);
+    const std::string doc = Document(rtf);
+    ASSERT_EQ(Run({"-d:" + doc, "-F4", "-c"}).status, 0);
+    EXPECT_EQ(testing::Escaped(ReadFile(doc)), testing::Escaped(c.text))
+        << c.settings;
+  }
+}
+
 TEST_F(BatchRun, RunLengthOfOneIsRefusedWithAWarning) {
   WriteFile(dir_.File("quorfilter.INI"), "[Filter]\nZeichenL\xE4nge=1\n");
   const std::string doc = Document("aab abc");

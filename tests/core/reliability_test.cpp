@@ -30,6 +30,7 @@
 #include "core/filters/replace_list.h"
 #include "core/filters/wrap_words.h"
 #include "core/rtf/convert_rtf.h"
+#include "core/rtf/modern_rtf.h"
 #include "core/settings/settings.h"
 #include "core/view/view_model.h"
 #include "reference/word_list_reference.h"
@@ -364,6 +365,37 @@ TEST(ReliabilityMemory, RtfConversionSurvivesEveryFailingAllocation) {
       });
   EXPECT_GT(allocations, 0u);
   EXPECT_FALSE(converted.empty());
+}
+
+TEST(ReliabilityMemory, ModernRtfConversionSurvivesEveryFailingAllocation) {
+  const std::string source =
+      "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}{\\field{\\*\\fldinst "
+      "MACROBUTTON m Name}}\\pard Hallo \\'e4 \\u20013?{\\fldrslt L}\\par}";
+  std::string converted;
+  {
+    TextDocument document{source};
+    testing::RecordingMessages messages;
+    ConvertRtfModern(document, messages);
+    converted = *document.text;
+  }
+  const std::size_t allocations = WalkFailingAllocations<FilterRun>(
+      [&] {
+        return FilterRun{TextDocument{source},
+                         std::make_unique<PreparedMessages>()};
+      },
+      [&](FilterRun& r) { ConvertRtfModern(r.document, *r.messages); },
+      [&](const FilterRun& r, std::size_t n) {
+        // Either all of the text or, with the no-memory message, the
+        // document as it was.
+        if (r.messages->shown().empty()) {
+          EXPECT_EQ(r.document.text, converted) << n;
+        } else {
+          EXPECT_EQ(r.messages->shown(), kNoMemoryShown) << n;
+          EXPECT_EQ(r.document.text, source) << n;
+        }
+      });
+  EXPECT_GT(allocations, 0u);
+  EXPECT_EQ(converted, "NameHallo \xE4 &#20013;L\r\n");
 }
 
 struct LoadRun {

@@ -50,7 +50,7 @@ TEST_F(SettingsTest, NewFileHoldsAllKeysInOrderAndReadsBack) {
       .letters_only = 23, .min_word_length_button = 24, .two_same_chars = 25,
       .three_same_chars = 26, .x_same_chars = 27, .same_chars_length = 28,
       .min_word_length = 29, .no_digits = 30, .wrap_words = 31,
-      .wrap_width = 2147483647};
+      .wrap_width = 2147483647, .modern_readers = 32};
   // clang-format on
   SaveSettings(path_, settings, messages_);
   const std::string expected =
@@ -62,7 +62,7 @@ TEST_F(SettingsTest, NewFileHoldsAllKeysInOrderAndReadsBack) {
       "Crlfcr=19\r\nCrlflf=20\r\nCrcrlf=21\r\nlfcrlf=22\r\nBuchstaben=23\r\n"
       "MindestL\xE4nge=24\r\n2Zeichen=25\r\n3Zeichen=26\r\nxZeichen=27\r\n"
       "ZeichenL\xE4nge=28\r\nWortL\xE4nge=29\r\nkeine Zahlen=30\r\n"
-      "Umbruch=31\r\nUmbruch Zeichen=2147483647\r\n";
+      "Umbruch=31\r\nUmbruch Zeichen=2147483647\r\nModerne Leser=32\r\n";
   EXPECT_EQ(ReadFile(path_), expected);
   // Saving what was loaded gives the same file only if every key is read
   // into the field it was written from.
@@ -82,12 +82,13 @@ TEST_F(SettingsTest, ExistingFileKeepsItsLinesAndGainsMissingOnes) {
       "[filter]\nHtml=1\nXZeichen=0\nEigenes=7\nSubstantive=1\nWoerter=1\n"))
       << bytes;
   EXPECT_TRUE(bytes.ends_with(
-      "Umbruch Zeichen=70\n\n\n[Allgemein]\nMaximieren=0\nUmbrechen=0\n"
+      "Umbruch Zeichen=70\nModerne "
+      "Leser=0\n\n\n[Allgemein]\nMaximieren=0\nUmbrechen=0\n"
       "Clipboard=0\nZeichengroesse=24\nTrennzeichen=,\nZeichensatz=Auto\n"))
       << bytes;
   EXPECT_EQ(bytes.find('\r'), std::string::npos);
   EXPECT_EQ(bytes.find("xZeichen"), std::string::npos);
-  EXPECT_EQ(std::ranges::count(bytes, '='), 35);
+  EXPECT_EQ(std::ranges::count(bytes, '='), 36);
 }
 
 TEST_F(SettingsTest, SeparatorIsWrittenAsIsAndReadTrimmed) {
@@ -103,6 +104,23 @@ TEST_F(SettingsTest, SeparatorIsWrittenAsIsAndReadTrimmed) {
     Settings settings;
     LoadSettings(path_, settings, messages_);
     EXPECT_EQ(settings.separator, c.read) << c.in_file;
+  }
+}
+
+TEST_F(SettingsTest, ModernReadersKeyIsReadInAnyCase) {
+  const struct {
+    std::string file;
+    std::int32_t read;
+  } cases[] = {{"", 0},
+               {"[Filter]\nModerne Leser=1\n", 1},
+               {"[filter]\nMODERNE LESER=-3\n", -3},
+               {"[FILTER]\nmoderne leser=0\n", 0},
+               {"[Allgemein]\nModerne Leser=1\n", 0}};
+  for (const auto& c : cases) {
+    WriteFile(path_, c.file);
+    Settings settings;
+    LoadSettings(path_, settings, messages_);
+    EXPECT_EQ(settings.modern_readers, c.read) << c.file;
   }
 }
 

@@ -72,6 +72,58 @@ TEST_F(UnixCommandLineRun, FiltersRunInTheOrderWrittenEachAsOftenAsWritten) {
   }
 }
 
+TEST_F(UnixCommandLineRun, HtmlFollowsTheSettingAndHtmlModernNeverDoes) {
+  const std::string page =
+      "<style type=\"text/css\">p{}</style><p>a&euro;</p>b";
+  const std::string exact = " p{}  a&euro;";
+  const std::string modern = "a\x80\r\n\r\nb\r\n";
+  const struct {
+    const char* settings;
+    std::string html;
+    std::string html_modern;
+  } cases[] = {{"", exact, modern},
+               {"[Filter]\r\nModerne Leser=0\r\n", exact, modern},
+               {"[FILTER]\r\nmoderne leser=1\r\n", modern, modern},
+               {"[Filter]\r\nModerne Leser=6\r\n", modern, modern}};
+  for (const auto& c : cases) {
+    WriteFile(dir_.File("quorfilter.INI"), c.settings);
+    for (const auto& [option, expected] :
+         {std::pair{"--html", c.html}, std::pair{"-F3", c.html},
+          std::pair{"--html-modern", c.html_modern}}) {
+      const RunResult run = Run({option}, page);
+      EXPECT_EQ(run.status, 0) << run.err;
+      EXPECT_EQ(testing::Escaped(run.out), testing::Escaped(expected))
+          << option << " with " << c.settings;
+    }
+  }
+}
+
+TEST_F(UnixCommandLineRun, RtfFollowsTheSettingAndRtfModernNeverDoes) {
+  const std::string rtf = "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\u8364?1\\par}";
+  // The exact reader loses the Unicode character and keeps its fallback.
+  const std::string exact = "?1\n";
+  const std::string modern =
+      "\x80"
+      "1\r\n";
+  const struct {
+    const char* settings;
+    std::string rtf;
+  } cases[] = {{"", exact},
+               {"[Filter]\r\nModerne Leser=0\r\n", exact},
+               {"[filter]\r\nMODERNE LESER=1\r\n", modern}};
+  for (const auto& c : cases) {
+    WriteFile(dir_.File("quorfilter.INI"), c.settings);
+    for (const auto& [option, expected] :
+         {std::pair{"--rtf", c.rtf}, std::pair{"-F4", c.rtf},
+          std::pair{"--rtf-modern", modern}}) {
+      const RunResult run = Run({"--encoding=ansi", option}, rtf);
+      EXPECT_EQ(run.status, 0) << run.err;
+      EXPECT_EQ(testing::Escaped(run.out), testing::Escaped(expected))
+          << option << " with " << c.settings;
+    }
+  }
+}
+
 TEST_F(UnixCommandLineRun, FilesGoToStandardOutputInOrderAndFailuresOnlyStop) {
   Document("a.txt", "a\r\n");
   Document("b.txt", "b\r\n");
@@ -245,7 +297,9 @@ TEST_F(UnixCommandLineRun, HelpLeadsWithThisInterfaceAndNamesEveryButton) {
   for (const char* line :
        {"--dos-to-unix", "Dos -> Unix", "--wrap[=N]", "Umbruch",
         "--nouns[=TRENNZEICHEN]", "Substantive", "--drop-runs=N",
-        "2/3/X gleiche Zeichen", "-F208", "Aufruf: quorfilter [-d:"}) {
+        "2/3/X gleiche Zeichen", "--html-modern", "HTML -> Text (modern)",
+        "--rtf-modern", "RTF -> Text (modern)", "-F208",
+        "Aufruf: quorfilter [-d:"}) {
     EXPECT_NE(compatible.out.find(line), std::string::npos) << line;
   }
 }

@@ -141,6 +141,28 @@ TEST_F(OptionsSheetTest, BoxesFlipTheLowestBitAndWordListsNeedTheirFile) {
   EXPECT_EQ(Saved("Filter", "Exclude"), 0);
 }
 
+TEST_F(OptionsSheetTest, ModernReadersBoxIsBoundToItsSetting) {
+  testing::WriteFile(app_.paths.settings_file, "[Filter]\nModerne Leser=4\n");
+  LoadSettings(app_.paths.settings_file, app_.settings, app_.messages);
+  Open();
+  ShowPage(2);
+  EXPECT_TRUE(Checked("box220"));
+  EXPECT_EQ(Find<QCheckBox>("box220")->text(), "Moderne Leser");
+  Click("box220");
+  EXPECT_EQ(app_.settings.modern_readers, 5);  // still on
+  Click("box220");
+  Press(QDialogButtonBox::Ok);
+  EXPECT_EQ(Saved("Filter", "Moderne Leser"), 4);
+
+  app_.settings.modern_readers = 0;
+  Open();
+  ShowPage(2);
+  EXPECT_FALSE(Checked("box220"));
+  Click("box220");
+  Press(QDialogButtonBox::Ok);
+  EXPECT_EQ(Saved("Filter", "Moderne Leser"), 1);
+}
+
 TEST_F(OptionsSheetTest, EditsConvertNumbersAndTheSeparator) {
   app_.settings.font_size = -1;
   app_.settings.separator = "\xE4; ";

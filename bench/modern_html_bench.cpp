@@ -1,0 +1,45 @@
+// Throughput of the modern HTML reader on the same pages as the exact one, at
+// 10 MB and 100 MB so that the growth of the time can be read off.
+
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <map>
+#include <string>
+
+#include "core/html/modern_html.h"
+#include "corpus.h"
+#include "silent_messages.h"
+
+namespace quor {
+namespace {
+
+const std::string& Page(std::size_t size) {
+  static std::map<std::size_t, std::string> pages;
+  auto [it, fresh] = pages.try_emplace(size);
+  if (fresh) it->second = bench::HtmlText(size);
+  return it->second;
+}
+
+// Range 0: text size in MB.
+void BM_ModernHtmlToText(benchmark::State& state) {
+  bench::SilentMessages messages;
+  const std::string& html =
+      Page(static_cast<std::size_t>(state.range(0)) << 20);
+  for (auto _ : state) {
+    state.PauseTiming();
+    TextDocument document{html};
+    state.ResumeTiming();
+    ModernHtmlToText(document, messages);
+    benchmark::DoNotOptimize(document.text->data());
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                          static_cast<std::int64_t>(html.size()));
+}
+BENCHMARK(BM_ModernHtmlToText)
+    ->Arg(10)
+    ->Arg(100)
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace quor

@@ -51,24 +51,14 @@ INSTANTIATE_TEST_SUITE_P(
                       kAuto, DS::kOk, TE::kUtf8,
                       "Gr\xF6\xDF"
                       "e \x80 \x84"},
-        DetectionCase{"UnassignedBytesAsC1", "\xC2\x81\xC2\x9D", kAuto, DS::kOk,
-                      TE::kUtf8, "\x81\x9D"},
         DetectionCase{"Utf8Mark",
                       "\xEF\xBB\xBF"
                       "a\xC3\xA4",
                       kAuto, DS::kOk, TE::kUtf8Bom, "a\xE4"},
-        DetectionCase{"Utf8MarkAlone", "\xEF\xBB\xBF", kAuto, DS::kOk,
-                      TE::kUtf8Bom, ""},
-        DetectionCase{"Utf8MarkOnAscii",
-                      "\xEF\xBB\xBF"
-                      "ab",
-                      kAuto, DS::kOk, TE::kUtf8Bom, "ab"},
         DetectionCase{"Utf16Le", "\xFF\xFEH\0\xE4\0\xAC\x20"s, kAuto, DS::kOk,
                       TE::kUtf16Le, "H\xE4\x80"},
         DetectionCase{"Utf16Be", "\xFE\xFF\0H\0\xE4"s, kAuto, DS::kOk,
                       TE::kUtf16Be, "H\xE4"},
-        DetectionCase{"Utf16MarkAlone", "\xFF\xFE", kAuto, DS::kOk,
-                      TE::kUtf16Le, ""},
         // Characters Windows-1252 lacks: UTF-16 becomes UTF-8 bytes, since
         // its own bytes hold zeros.
         DetectionCase{"Utf16Emoji", "\xFF\xFEH\0\x3D\xD8\x00\xDE"s, kAuto,
@@ -88,12 +78,8 @@ INSTANTIATE_TEST_SUITE_P(
                       DS::kHoldsZero, TE::kCp1252, std::nullopt},
         DetectionCase{"Utf16LoneSurrogateIsBytes", "\xFF\xFE\x3D\xD8", kAuto,
                       DS::kOk, TE::kCp1252, std::nullopt},
-        DetectionCase{"Ascii", "plain\r\n", kAuto, DS::kOk, TE::kCp1252,
-                      std::nullopt},
-        DetectionCase{"Windows1252",
-                      "Gr\xF6\xDF"
-                      "e",
-                      kAuto, DS::kOk, TE::kCp1252, std::nullopt},
+        // Each alone in valid text: the random bytes below seldom hold one
+        // bad sequence without others.
         DetectionCase{"Overlong2", "a\xC0\xAF", kAuto, DS::kOk, TE::kCp1252,
                       std::nullopt},
         DetectionCase{"Overlong3", "a\xE0\x80\xAF", kAuto, DS::kOk, TE::kCp1252,
@@ -107,15 +93,6 @@ INSTANTIATE_TEST_SUITE_P(
         DetectionCase{"Truncated", "\xC3\xA4\xE2\x82", kAuto, DS::kOk,
                       TE::kCp1252, std::nullopt},
         DetectionCase{"MarkThenNotUtf8", "\xEF\xBB\xBF\xE4", kAuto, DS::kOk,
-                      TE::kCp1252, std::nullopt},
-        // "Ã¤" in Windows-1252 is well-formed UTF-8 for "ä": read as UTF-8.
-        DetectionCase{"Utf8ByAccident", "\xC3\xA4", kAuto, DS::kOk, TE::kUtf8,
-                      "\xE4"},
-        DetectionCase{"C1NotInWindows1252", "a\xC2\x80", kAuto,
-                      DS::kOutsideCp1252, TE::kCp1252, std::nullopt},
-        DetectionCase{"Greek", "\xCE\xB1\xC3\xA4", kAuto, DS::kOutsideCp1252,
-                      TE::kCp1252, std::nullopt},
-        DetectionCase{"Arrow", "\xE2\x86\x92", kAuto, DS::kOutsideCp1252,
                       TE::kCp1252, std::nullopt},
         DetectionCase{"MarkThenEmoji", "\xEF\xBB\xBF\xF0\x9F\x98\x80", kAuto,
                       DS::kOutsideCp1252, TE::kCp1252, std::nullopt}));

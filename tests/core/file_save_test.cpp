@@ -188,22 +188,6 @@ TEST_F(FileSave, WritableFilesOfOthersAreSavedInPlace) {
   }
 }
 
-TEST_F(FileSave, ASignalDuringTheSaveRemovesTheTemporaryName) {
-  WriteFile(dir_.File(".qf-pending"), "halb");
-  const pid_t child = ::fork();
-  if (child == 0) {
-    RemoveTemporaryOnSignals();
-    const int folder = ::open(dir_.path().c_str(), O_PATH | O_DIRECTORY);
-    const PendingTemporary pending(folder, ".qf-pending");
-    ::raise(SIGTERM);
-    ::_exit(0);
-  }
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
-  EXPECT_EQ(FilesIn(dir_.path()), 0u);
-}
-
 TEST_F(FileSave, ASignalRemovesEveryPendingTemporaryName) {
   for (const char* name : {".qf-a", ".qf-b", ".qf-c", ".qf-fertig"}) {
     WriteFile(dir_.File(name), "halb");

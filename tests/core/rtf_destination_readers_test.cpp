@@ -65,33 +65,6 @@ TEST(ReadFontTable, ReadsBracedAndUnbracedTables) {
   }
 }
 
-TEST(ReadFontTable, ReportsEachFailedCheckAndReadsOn) {
-  const struct {
-    const char* source;
-    Texts messages;
-  } cases[] = {
-      // An unknown word ends the name; the reader then stumbles through the
-      // rest of the entry.
-      {"{\\fonttbl{\\f0\\fnil\\fcharset0 Arial;}}",
-       {"FTErr - missing font name", "FTErr - missing \"}\"",
-        "FTErr - missing \"{\"", "FTErr - missing font number",
-        "FTErr - missing font family"}},
-      {"{\\fonttbl Times;}",
-       {"FTErr - Cannot determine format", "FTErr - missing font number",
-        "FTErr - missing font family"}},
-      // The form stays undetermined until an entry shows it.
-      {"{\\fonttbl x;{\\f1\\fnil A;}}",
-       {"FTErr - Cannot determine format", "FTErr - missing font number",
-        "FTErr - missing font family", "FTErr - missing font name"}},
-      {"{\\fonttbl{\\f0\\froman Tim", {}},
-      {"{\\fonttbl{\\f0\\froman;}}", {"FTErr - missing font name"}},
-  };
-  for (const auto& c : cases) {
-    Destination table(c.source);
-    EXPECT_EQ(table.Messages(), c.messages) << c.source;
-  }
-}
-
 TEST(ReadFontTable, MalformedEntriesKeepWhatTheTokensHeld) {
   Destination table("{\\fonttbl{\\f0\\fnil\\fcharset0 Arial;}}");
   const auto& fonts = table.readers().fonts();
@@ -128,16 +101,6 @@ TEST(ReadColorTable, EntriesCountFromTheEmptyFirstOne) {
   EXPECT_EQ(Fields(colors[2]), (std::vector<std::int64_t>{2, -1, -1, 9}));
 }
 
-TEST(ReadColorTable, BraceAfterColourWordsIsMalformedAndReadingGoesOn) {
-  Destination table("{\\colortbl;\\red1}ab}cd");
-  EXPECT_EQ(table.Messages(), Texts(3, "CTErr - malformed entry"));
-  EXPECT_EQ(table.reader().NextToken(), TokenClass::kText);
-  EXPECT_EQ(table.reader().token().major, 'c');
-
-  Destination annotation("{\\annotation a\\b b}");
-  EXPECT_EQ(annotation.Messages(), Texts(3, "CTErr - malformed entry"));
-}
-
 TEST(ReadStyleSheet, ReadsNumbersLinksAttributesAndNames) {
   Destination sheet(
       "{\\stylesheet{\\s1\\qc Heading;}{Normal;}"
@@ -161,30 +124,6 @@ TEST(ReadStyleSheet, ReadsNumbersLinksAttributesAndNames) {
   EXPECT_EQ(styles[2].attributes[0].parameter, 28);
   EXPECT_EQ(styles[2].attributes[0].text, "\\fs28");
   EXPECT_EQ(styles[2].attributes[1].text, "\\~");
-}
-
-TEST(ReadStyleSheet, ReportsEachFailedCheckAndReadsOn) {
-  const struct {
-    const char* source;
-    Texts messages;
-  } cases[] = {
-      {"{\\stylesheet{ Normal;}}", {"SSErr - missing style number"}},
-      {"{\\stylesheet{Normal}}", {}},
-      {"{\\stylesheet{normal;}}", {"SSErr - missing style number"}},
-      {"{\\stylesheet{\\s-4 Normal;}}", {}},
-      {"{\\stylesheet{\\s1\\widctlpar Heading;}}",
-       {"SSErr - missing style name", "SSErr - missing \"}\"",
-        "SSErr - missing \"{\"", "SSErr - missing style number"}},
-      // Without its brace the entry loses its number word.
-      {"{\\stylesheet\\s1 A;}",
-       {"SSErr - missing \"{\"", "SSErr - missing style number"}},
-      {"{\\stylesheet{\\s1 A;B}}", {"SSErr - missing \"}\""}},
-      {"{\\stylesheet{\\s1 Head", {}},
-  };
-  for (const auto& c : cases) {
-    Destination sheet(c.source);
-    EXPECT_EQ(sheet.Messages(), c.messages) << c.source;
-  }
 }
 
 TEST(ReadStyleSheet, NamesAreWholeByteStrings) {

@@ -5,14 +5,11 @@
 #include <QResizeEvent>
 #include <algorithm>
 
+#include "desktop/column_geometry.h"
+
 namespace quor {
 namespace {
 
-// Kept in step with the main window's column.
-constexpr int kColumnX = 10;
-constexpr int kColumnTop = 10;
-constexpr int kColumnStep = 28;
-constexpr int kButtonWidth = 240;
 // Free room between the buttons and a scroll bar.
 constexpr int kBarGap = 4;
 
@@ -25,7 +22,7 @@ class ColumnContent : public QWidget {
     const int room = std::max(1, width() - kColumnX - kBarGap);
     for (QPushButton* button :
          findChildren<QPushButton*>(Qt::FindDirectChildrenOnly)) {
-      button->resize(std::min(kButtonWidth, room), button->height());
+      button->resize(std::min(kFilterButtonWidth, room), button->height());
     }
   }
 

@@ -20,6 +20,7 @@
 #include "core/app/unsaved_changes.h"
 #include "core/app/window_title.h"
 #include "desktop/clipboard.h"
+#include "desktop/column_geometry.h"
 #include "desktop/command_shortcuts.h"
 #include "desktop/filter_column.h"
 #include "desktop/filter_tooltips.h"
@@ -32,11 +33,7 @@ namespace quor {
 namespace {
 
 constexpr int kMinimumSize = 500;
-constexpr int kColumnX = 10;
-constexpr int kColumnTop = 10;
-constexpr int kColumnStep = 28;
 constexpr int kButtonHeight = 26;
-constexpr int kFilterButtonWidth = 240;
 constexpr int kViewX = 260;
 constexpr int kViewY = 10;
 // The top of the highest fixed button, "Optionen", above the bottom edge.

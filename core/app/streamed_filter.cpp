@@ -95,7 +95,9 @@ ssize_t ReadSlice(Stream& stream, char* slice) {
 }
 
 // Maps and writes `size` bytes at `bytes`; false, after saying so, when they
-// hold a zero byte, which no text may hold.
+// hold a zero byte, which no text may hold, and when the output is lost (a
+// reader that went away): the end of the run reports that, and reading on
+// would only waste time.
 bool WriteMapped(Stream& stream, char* bytes, std::size_t size) {
   if (std::memchr(bytes, 0, size) != nullptr) {
     ReportRead(ReadStatus::kHoldsZero, stream.messages);
@@ -103,14 +105,14 @@ bool WriteMapped(Stream& stream, char* bytes, std::size_t size) {
   }
   MapBytes(bytes, size, stream.map.table);
   std::fwrite(bytes, 1, size, stream.output);
-  return true;
+  return std::ferror(stream.output) == 0;
 }
 
 // Reads the rest of the input after `held` and filters it all as a document.
 void FilterRest(Stream& stream, std::string held,
                 std::span<const FilterStep> steps, const RunContext& context) {
   const bool utf16 = StartsWithUtf16Mark(held);
-  if (!utf16 && std::memchr(held.data(), 0, held.size()) != nullptr) {
+  if (!utf16 && held.find('\0') != std::string::npos) {
     ReportRead(ReadStatus::kHoldsZero, stream.messages);
     return;
   }

@@ -44,8 +44,8 @@ def words(text):
 def main(argv):
     ref_dir = pathlib.Path(argv[1])
     readers = []
-    for spec in argv[2:]:
-        name, rest = spec.split("=", 1)
+    for reader in argv[2:]:
+        name, rest = reader.split("=", 1)
         folder, encoding = rest.rsplit(":", 1)
         readers.append((name, pathlib.Path(folder), encoding))
     print("| reader | files | ref words | words | precision | recall |")

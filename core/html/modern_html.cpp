@@ -45,14 +45,15 @@ struct OpenElement {
   unsigned int next_child;
 };
 
-// What the page's text gets when an element starts or ends.
-void StartElement(TagRule rule, PlainText& text, int& preformatted) {
+// What the page's text gets where an element starts (`entering`) or ends.
+void ElementEdge(TagRule rule, bool entering, PlainText& text,
+                 int& preformatted) {
   switch (rule) {
     case TagRule::kParagraph:
       text.RequireLineEnds(2);
       break;
     case TagRule::kPreformatted:
-      ++preformatted;
+      preformatted += entering ? 1 : -1;
       text.RequireLineEnds(1);
       break;
     case TagRule::kBlock:
@@ -60,34 +61,13 @@ void StartElement(TagRule rule, PlainText& text, int& preformatted) {
       text.RequireLineEnds(1);
       break;
     case TagRule::kLineBreak:
-      text.AddLineBreak();
+      if (entering) text.AddLineBreak();
+      break;
+    case TagRule::kCell:
+      if (!entering) text.EndCell();
       break;
     case TagRule::kInline:
     case TagRule::kSkipped:
-    case TagRule::kCell:
-      break;
-  }
-}
-
-void EndElement(TagRule rule, PlainText& text, int& preformatted) {
-  switch (rule) {
-    case TagRule::kParagraph:
-      text.RequireLineEnds(2);
-      break;
-    case TagRule::kPreformatted:
-      --preformatted;
-      text.RequireLineEnds(1);
-      break;
-    case TagRule::kBlock:
-    case TagRule::kRow:
-      text.RequireLineEnds(1);
-      break;
-    case TagRule::kCell:
-      text.EndCell();
-      break;
-    case TagRule::kInline:
-    case TagRule::kSkipped:
-    case TagRule::kLineBreak:
       break;
   }
 }
@@ -109,7 +89,7 @@ std::string PageText(const GumboNode& document) {
     OpenElement& top = open.back();
     const GumboVector& children = ChildrenOf(*top.node);
     if (top.next_child == children.length) {
-      EndElement(top.rule, text, preformatted);
+      ElementEdge(top.rule, false, text, preformatted);
       open.pop_back();
       continue;
     }
@@ -124,7 +104,7 @@ std::string PageText(const GumboNode& document) {
       default:
         if (const TagRule rule = EnteredRule(child);
             rule != TagRule::kSkipped) {
-          StartElement(rule, text, preformatted);
+          ElementEdge(rule, true, text, preformatted);
           open.push_back({&child, rule, 0});
         }
     }

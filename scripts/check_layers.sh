@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # Checks that includes run only down the layers: inside the core from app
-# through view, settings, files, rtf and html down to filters; the desktop over the
+# through view, settings, html, files and rtf down to filters; the desktop over the
 # core; the program over the core and the desktop part's entry points only.
 # Prints every include that runs the other way and fails if there is one.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-core_layers=(filters html rtf files settings view app)
+core_layers=(filters rtf files html settings view app)
 
 # The folders a file in `folder` may include from.
 allowed_for() {

@@ -9,8 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include "core/files/utf8_text.h"
 #include "core/html/block_rules.h"
-#include "core/html/cp1252_to_utf8.h"
 #include "core/html/nesting_limit.h"
 #include "core/html/plain_text.h"
 
@@ -117,7 +117,8 @@ std::string PageText(const GumboNode& document) {
 void ModernHtmlToText(TextDocument& document, Messages& messages) {
   if (!document.text) return;
   ReportingLackOfMemory(messages, [&] {
-    std::string utf8 = Cp1252ToUtf8(*document.text);
+    std::string utf8;
+    AppendCp1252AsUtf8(*document.text, utf8);
     if (auto limited = LimitNesting(utf8, kMaxNesting)) {
       utf8 = std::move(*limited);
     }

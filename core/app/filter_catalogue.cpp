@@ -133,7 +133,7 @@ constexpr std::array kCatalogue = {
                 &Settings::duplicate_words},
     FilterEntry{"überflüssige Leerzeichen", 103, "-F204", 13,
                 RunOnDocument<RemoveSuperfluousBlanks>,
-                &Settings::superfluous_blanks},
+                &Settings::superfluous_blanks, nullptr, false, true},
     FilterEntry{"doppelte Zeilen", 102, "-F205", 14,
                 RunOnDocument<RemoveDuplicateLines>,
                 &Settings::duplicate_lines},

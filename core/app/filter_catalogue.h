@@ -28,6 +28,9 @@ struct FilterEntry {
   // Whether the result is code-page bytes, to be saved as such whatever
   // encoding the document's file had. `run` sets the encoding itself.
   bool gives_code_page_bytes = false;
+  // For the filter that collapses blanks, which can also run on a text that
+  // comes in pieces (BlankSqueezer), so that it streams like a byte map.
+  bool squeezes_blanks = false;
 };
 
 // Every filter, in the order in which the command line runs them.

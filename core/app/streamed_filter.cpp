@@ -13,6 +13,7 @@
 #include "core/files/document_encoding.h"
 #include "core/files/utf8_text.h"
 #include "core/files/whole_file.h"
+#include "core/filters/superfluous_blanks.h"
 
 namespace quor {
 namespace {
@@ -72,12 +73,39 @@ Verdict Judge(std::string_view held, Judgement& judgement) {
 // One input on its way to the output.
 struct Stream {
   int fd;
-  const StreamableMap& map;
+  const StreamPlan& plan;
   std::FILE* output;
   const std::function<void(std::uint64_t)>& progress;
+  std::vector<BlankSqueezer> squeezers;
   std::uint64_t read = 0;
   CollectedMessages messages;
 };
+
+// Where in the text a byte `c` may start what is left to filter as a text of
+// its own: where every collapse of blanks meets it above 0x20, as it then
+// keeps it and goes on alike whatever came before.
+bool StartsAlike(const StreamPlan& plan, unsigned char c) {
+  for (std::size_t k = 0; k + 1 < plan.maps.size(); ++k) {
+    c = plan.maps[k][c];
+    if (c <= 0x20) return false;
+  }
+  return true;
+}
+
+// Whether the plan gives ASCII for ASCII, so that an ASCII text comes out
+// alike in every encoding.
+bool KeepsAscii(const StreamPlan& plan) {
+  if (plan.gives_code_page_bytes) return true;
+  for (unsigned char c = 0; c < 0x80; ++c) {
+    unsigned char out = c;
+    for (std::size_t k = 0; k < plan.maps.size(); ++k) {
+      out = plan.maps[k][out];
+      if (k + 1 < plan.maps.size() && out == '\t') out = ' ';
+    }
+    if (out >= 0x80) return false;
+  }
+  return true;
+}
 
 // Reads the next slice into `slice`; 0 at the end, -1 on failure.
 ssize_t ReadSlice(Stream& stream, char* slice) {
@@ -94,17 +122,29 @@ ssize_t ReadSlice(Stream& stream, char* slice) {
   return n;
 }
 
-// Maps and writes `size` bytes at `bytes`; false, after saying so, when they
-// hold a zero byte, which no text may hold, and when the output is lost (a
-// reader that went away): the end of the run reports that, and reading on
+// Runs the plan over `size` bytes at `bytes`, in place; returns how many are
+// left.
+std::size_t RunPlan(Stream& stream, char* bytes, std::size_t size) {
+  const std::vector<ByteTable>& maps = stream.plan.maps;
+  for (std::size_t k = 0; k < maps.size(); ++k) {
+    if (!IsIdentity(maps[k])) MapBytes(bytes, size, maps[k]);
+    if (k < stream.squeezers.size()) {
+      size = stream.squeezers[k].Squeeze(bytes, size);
+    }
+  }
+  return size;
+}
+
+// Filters and writes `size` bytes at `bytes`; false, after saying so, when
+// they hold a zero byte, which no text may hold, and when the output is lost
+// (a reader that went away): the end of the run reports that, and reading on
 // would only waste time.
-bool WriteMapped(Stream& stream, char* bytes, std::size_t size) {
+bool WriteFiltered(Stream& stream, char* bytes, std::size_t size) {
   if (std::memchr(bytes, 0, size) != nullptr) {
     ReportRead(ReadStatus::kHoldsZero, stream.messages);
     return false;
   }
-  MapBytes(bytes, size, stream.map.table);
-  std::fwrite(bytes, 1, size, stream.output);
+  std::fwrite(bytes, 1, RunPlan(stream, bytes, size), stream.output);
   return std::ferror(stream.output) == 0;
 }
 
@@ -130,22 +170,32 @@ void StreamBytes(Stream& stream, char* slice) {
   for (;;) {
     const ssize_t n = ReadSlice(stream, slice);
     if (n <= 0) return;
-    if (!WriteMapped(stream, slice, static_cast<std::size_t>(n))) return;
+    if (!WriteFiltered(stream, slice, static_cast<std::size_t>(n))) return;
   }
 }
 
+// Where the ASCII bytes `held` may be cut so that what follows the cut
+// filters alike as a text of its own: before the last byte that starts
+// alike; 0 where none does.
+std::size_t CutBeforeLastStart(const Stream& stream, std::string_view held) {
+  for (std::size_t i = held.size(); i > 1; --i) {
+    if (StartsAlike(stream.plan, static_cast<unsigned char>(held[i - 1]))) {
+      return i - 1;
+    }
+  }
+  return 0;
+}
+
 // Reads until the encoding is known, writing what is ASCII meanwhile, then
-// goes on as the verdict says. The last ASCII byte is held back, so that
-// what is filtered as a document never starts with what would pass for a
-// byte order mark.
+// goes on as the verdict says. From the last ASCII byte that starts alike on,
+// the bytes are held back, so that what is filtered as a document gives what
+// the whole text would and never starts with what would pass for a byte
+// order mark.
 void StreamUndecided(Stream& stream, char* slice,
                      std::span<const FilterStep> steps,
                      const RunContext& context) {
   Judgement judgement;
-  judgement.ascii_alike =
-      stream.map.gives_code_page_bytes ||
-      std::all_of(stream.map.table.begin(), stream.map.table.begin() + 0x80,
-                  [](unsigned char c) { return c < 0x80; });
+  judgement.ascii_alike = KeepsAscii(stream.plan);
   std::string held;
   for (;;) {
     const ssize_t n = ReadSlice(stream, slice);
@@ -156,15 +206,15 @@ void StreamUndecided(Stream& stream, char* slice,
       case Verdict::kNeedMore:
         break;
       case Verdict::kAsciiSoFar:
-        if (held.size() > 1) {
-          if (!WriteMapped(stream, held.data(), held.size() - 1)) return;
-          held.erase(0, held.size() - 1);
+        if (const std::size_t cut = CutBeforeLastStart(stream, held); cut > 0) {
+          if (!WriteFiltered(stream, held.data(), cut)) return;
+          held.erase(0, cut);
           judgement.from_start = false;
           judgement.scanned = held.size();
         }
         break;
       case Verdict::kBytes:
-        if (!WriteMapped(stream, held.data(), held.size())) return;
+        if (!WriteFiltered(stream, held.data(), held.size())) return;
         if (!judgement.at_end) StreamBytes(stream, slice);
         return;
       case Verdict::kWhole:
@@ -177,31 +227,36 @@ void StreamUndecided(Stream& stream, char* slice,
 
 }  // namespace
 
-std::optional<StreamableMap> StreamableMapOf(std::span<const FilterStep> steps,
-                                             CharacterSet set) {
+std::optional<StreamPlan> StreamPlanOf(std::span<const FilterStep> steps,
+                                       CharacterSet set) {
   if (set == CharacterSet::kUtf8 || steps.empty()) return std::nullopt;
-  StreamableMap map;
-  for (std::size_t c = 0; c < map.table.size(); ++c) {
-    map.table[c] = static_cast<unsigned char>(c);
-  }
+  StreamPlan plan;
+  plan.maps.push_back(IdentityMap());
   for (const FilterStep& step : steps) {
-    if (step.filter->byte_map == nullptr) return std::nullopt;
-    map.table = ComposeByteMaps(map.table, *step.filter->byte_map);
-    map.gives_code_page_bytes =
-        map.gives_code_page_bytes || step.filter->gives_code_page_bytes;
+    if (step.filter->squeezes_blanks) {
+      plan.maps.push_back(IdentityMap());
+    } else if (step.filter->byte_map != nullptr) {
+      plan.maps.back() =
+          ComposeByteMaps(plan.maps.back(), *step.filter->byte_map);
+    } else {
+      return std::nullopt;
+    }
+    plan.gives_code_page_bytes =
+        plan.gives_code_page_bytes || step.filter->gives_code_page_bytes;
   }
-  return map;
+  return plan;
 }
 
 CollectedMessages StreamInput(
-    const std::string& name, const StreamableMap& map,
+    const std::string& name, const StreamPlan& plan,
     std::span<const FilterStep> steps, const RunContext& context,
     std::FILE* output, const std::function<void(std::uint64_t)>& progress) {
   UniqueFd file;
   struct stat info;
   if (name != "-") file = OpenRegularFile(name, info);
   Stream stream{
-      name == "-" ? STDIN_FILENO : file.get(), map, output, progress, 0, {}};
+      name == "-" ? STDIN_FILENO : file.get(),          plan, output, progress,
+      std::vector<BlankSqueezer>(plan.maps.size() - 1), 0,    {}};
   if (stream.fd < 0) {
     ReportRead(ReadStatus::kCannotOpen, stream.messages);
     return std::move(stream.messages);

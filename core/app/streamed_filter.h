@@ -6,6 +6,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "core/app/collected_messages.h"
 #include "core/app/unix_command_line.h"
@@ -19,18 +20,20 @@ namespace quor {
 // read, the map and the write.
 inline constexpr std::size_t kStreamSlice = std::size_t{128} << 10;
 
-// Filters that do nothing but map bytes, as one map.
-struct StreamableMap {
-  ByteTable table;
+// Filters that map bytes or collapse blanks, and nothing else: the maps that
+// the runs of byte maps amount to, with the blanks collapsed between each
+// two (maps[0], collapse, maps[1], ..., maps.back()).
+struct StreamPlan {
+  std::vector<ByteTable> maps;
   // Whether the result is code-page bytes whatever the input's encoding.
   bool gives_code_page_bytes = false;
 };
 
-// The one map that `steps` amount to when every step maps bytes and nothing
-// else; absent otherwise, and under the set UTF-8, which refuses an input
-// only once all of it is read.
-std::optional<StreamableMap> StreamableMapOf(std::span<const FilterStep> steps,
-                                             CharacterSet set);
+// The plan of `steps` when every step maps bytes or collapses blanks; absent
+// otherwise, and under the set UTF-8, which refuses an input only once all of
+// it is read.
+std::optional<StreamPlan> StreamPlanOf(std::span<const FilterStep> steps,
+                                       CharacterSet set);
 
 // Filters the input `name` ("-" for standard input) onto `output` as it is
 // read, a slice at a time, so that memory stays small whatever the input's
@@ -41,7 +44,7 @@ std::optional<StreamableMap> StreamableMapOf(std::span<const FilterStep> steps,
 // (a zero byte) leaves written what came before it. `progress` is told the
 // bytes read so far.
 CollectedMessages StreamInput(
-    const std::string& name, const StreamableMap& map,
+    const std::string& name, const StreamPlan& plan,
     std::span<const FilterStep> steps, const RunContext& context,
     std::FILE* output, const std::function<void(std::uint64_t)>& progress);
 

@@ -130,9 +130,9 @@ bool Deliver(const UnixCommandLine& command_line, const std::string& name,
   return !result.messages.ErrorReported() && !output_messages.ErrorReported();
 }
 
-// Runs each input through `map` onto standard output as it is read.
+// Runs each input through `plan` onto standard output as it is read.
 // Returns whether every input went through.
-bool StreamAll(const UnixCommandLine& command_line, const StreamableMap& map,
+bool StreamAll(const UnixCommandLine& command_line, const StreamPlan& plan,
                const RunContext& context, std::span<const std::uint64_t> sizes,
                std::FILE* output, std::FILE* errors, ProgressLine& progress) {
   const std::vector<std::string>& files = command_line.files;
@@ -140,7 +140,7 @@ bool StreamAll(const UnixCommandLine& command_line, const StreamableMap& map,
   std::uint64_t bytes_done = 0;
   for (std::size_t i = 0; i < files.size(); ++i) {
     const CollectedMessages messages = StreamInput(
-        files[i], map, command_line.steps, context, output,
+        files[i], plan, command_line.steps, context, output,
         [&](std::uint64_t read) { progress.Update(i, bytes_done + read); });
     EmitFileMessages(errors, progress,
                      files[i] == "-" ? kStandardInputName : files[i], messages);
@@ -189,10 +189,10 @@ int RunUnixCommandLine(const UnixCommandLine& command_line,
       ReadContext(command_line, paths, errors, progress);
   if (!context) return 1;
   const Destination destination = command_line.destination;
-  const std::optional<StreamableMap> map =
-      StreamableMapOf(command_line.steps, context->character_set);
-  if (destination == Destination::kStandardOutput && map) {
-    const bool all_through = StreamAll(command_line, *map, *context, sizes,
+  const std::optional<StreamPlan> plan =
+      StreamPlanOf(command_line.steps, context->character_set);
+  if (destination == Destination::kStandardOutput && plan) {
+    const bool all_through = StreamAll(command_line, *plan, *context, sizes,
                                        output, errors, progress);
     progress.Finish();
     return all_through ? 0 : 1;

@@ -121,6 +121,16 @@ void MapBytes(char* bytes, std::size_t size, const ByteTable& table) {
   }
 }
 
+ByteTable IdentityMap() {
+  ByteTable table{};
+  for (std::size_t c = 0; c < table.size(); ++c) {
+    table[c] = static_cast<unsigned char>(c);
+  }
+  return table;
+}
+
+bool IsIdentity(const ByteTable& table) { return table == IdentityMap(); }
+
 ByteTable ComposeByteMaps(const ByteTable& first, const ByteTable& second) {
   ByteTable both{};
   for (std::size_t c = 0; c < both.size(); ++c) both[c] = second[first[c]];

@@ -17,6 +17,10 @@ void MapBytes(std::string& text, const ByteTable& table);
 // The same over the `size` bytes at `bytes`.
 void MapBytes(char* bytes, std::size_t size, const ByteTable& table);
 
+// The map that keeps every byte, and whether `table` is that map.
+ByteTable IdentityMap();
+bool IsIdentity(const ByteTable& table);
+
 // The map that does `first` and then `second` in one pass.
 ByteTable ComposeByteMaps(const ByteTable& first, const ByteTable& second);
 

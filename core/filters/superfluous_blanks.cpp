@@ -16,21 +16,7 @@ bool IsBlankOrTab(char c) { return c == ' ' || c == '\t'; }
 
 bool IsBreak(char c) { return c == '\r' || c == '\n'; }
 
-// What the filter needs to know of the one or two bytes before the next one.
-// Past the start of the text the rules come down to a keep-or-drop decision
-// per byte:
-//   - a blank or tab stays (as a blank) when the byte before it is above
-//     0x20, which makes it the first of its run and follows a byte that is
-//     neither a blank nor a control byte;
-//   - CR or LF stays unless the two bytes before it are CR or LF too;
-//   - every other byte stays as it is.
-struct Before {
-  bool above_blank = false;  // the last byte is above 0x20
-  bool line_break = false;   // the last byte is CR or LF
-  bool line_break2 = false;  // the byte before it is CR or LF
-};
-
-char* CleanUpByte(char c, Before& before, char* w) {
+char* CleanUpByte(char c, BlankSqueezer::Before& before, char* w) {
   const bool blank = IsBlankOrTab(c);
   const bool line_break = IsBreak(c);
   const bool keep = blank        ? before.above_blank
@@ -96,7 +82,8 @@ char* KeepMasked(const char* r, std::uint32_t keep, std::uint32_t tabs,
 // from its masks and the two bytes before it. A block where every byte stays
 // and no tab becomes a blank moves as a whole (the common case in running
 // text); other blocks move their kept runs one after the other.
-char* CleanUpBlocks(const char*& r, const char* end, Before& before, char* w) {
+char* CleanUpBlocks(const char*& r, const char* end,
+                    BlankSqueezer::Before& before, char* w) {
   for (; end - r >= 32; r += 32) {
     const BlockMasks m = MasksOf(r);
     const std::uint32_t prior_above = m.above << 1 | before.above_blank;
@@ -113,8 +100,8 @@ char* CleanUpBlocks(const char*& r, const char* end, Before& before, char* w) {
     } else {
       w = KeepMasked(r, keep, m.tabs, w);
     }
-    before = Before{(m.above >> 31) != 0, (m.breaks >> 31) != 0,
-                    (m.breaks >> 30 & 1) != 0};
+    before = BlankSqueezer::Before{(m.above >> 31) != 0, (m.breaks >> 31) != 0,
+                                   (m.breaks >> 30 & 1) != 0};
   }
   return w;
 }
@@ -122,23 +109,31 @@ char* CleanUpBlocks(const char*& r, const char* end, Before& before, char* w) {
 
 }  // namespace
 
+std::size_t BlankSqueezer::Squeeze(char* bytes, std::size_t size) {
+  const char* r = bytes;
+  const char* const end = bytes + size;
+  // Blanks and line breaks at the start go; so does a run of blanks and tabs
+  // that then starts the text, as no byte precedes it.
+  if (start_ == Start::kBlanksAndBreaks) {
+    while (r < end && (*r == ' ' || IsBreak(*r))) ++r;
+    if (r < end) start_ = Start::kBlanksAndTabs;
+  }
+  if (start_ == Start::kBlanksAndTabs) {
+    while (r < end && IsBlankOrTab(*r)) ++r;
+    if (r < end) start_ = Start::kPassed;
+  }
+  char* w = bytes;
+#if defined(__SSE2__)
+  w = CleanUpBlocks(r, end, before_, w);
+#endif
+  for (; r < end; ++r) w = CleanUpByte(*r, before_, w);
+  return static_cast<std::size_t>(w - bytes);
+}
+
 void RemoveSuperfluousBlanks(TextDocument& document, Messages& /*messages*/) {
   if (!document.text) return;
   std::string& text = *document.text;
-  char* const buffer = text.data();
-  const char* const end = buffer + text.size();
-  // Blanks and line breaks at the start go; so does a run of blanks and tabs
-  // that then starts the text, as no byte precedes it.
-  const char* r = buffer;
-  while (r < end && (*r == ' ' || IsBreak(*r))) ++r;
-  while (r < end && IsBlankOrTab(*r)) ++r;
-  Before before;
-  char* w = buffer;
-#if defined(__SSE2__)
-  w = CleanUpBlocks(r, end, before, w);
-#endif
-  for (; r < end; ++r) w = CleanUpByte(*r, before, w);
-  text.resize(static_cast<std::size_t>(w - buffer));
+  text.resize(BlankSqueezer().Squeeze(text.data(), text.size()));
 }
 
 }  // namespace quor

@@ -1,5 +1,6 @@
-// Byte maps done while reading give what the whole document gives, whatever
-// the input's encoding turns out to be and wherever the slices fall.
+// Byte maps and collapsed blanks done while reading give what the whole
+// document gives, whatever the input's encoding turns out to be and wherever
+// the slices fall.
 
 #include "core/app/streamed_filter.h"
 
@@ -16,11 +17,13 @@
 namespace quor {
 namespace {
 
-// The filters that map bytes.
-std::vector<FilterStep> ByteMapSteps() {
+// The filters that stream.
+std::vector<FilterStep> StreamableSteps() {
   std::vector<FilterStep> steps;
   for (const FilterEntry& filter : FilterCatalogue()) {
-    if (filter.byte_map != nullptr) steps.push_back({&filter, {}, {}});
+    if (filter.byte_map != nullptr || filter.squeezes_blanks) {
+      steps.push_back({&filter, {}, {}});
+    }
   }
   return steps;
 }
@@ -33,19 +36,31 @@ struct Streamed {
 
 Streamed StreamFile(const std::string& path, std::span<const FilterStep> steps,
                     const RunContext& context) {
-  const std::optional<StreamableMap> map =
-      StreamableMapOf(steps, context.character_set);
-  EXPECT_TRUE(map.has_value());
+  const std::optional<StreamPlan> plan =
+      StreamPlanOf(steps, context.character_set);
+  EXPECT_TRUE(plan.has_value());
   char* buffer = nullptr;
   std::size_t size = 0;
   std::FILE* output = open_memstream(&buffer, &size);
   Streamed streamed;
   streamed.messages =
-      StreamInput(path, *map, steps, context, output, [](std::uint64_t) {});
+      StreamInput(path, *plan, steps, context, output, [](std::uint64_t) {});
   std::fclose(output);
   streamed.bytes.assign(buffer, size);
   std::free(buffer);
   return streamed;
+}
+
+// ASCII of letters only, of blanks and breaks only, or of both mixed, so that
+// runs of blanks cross the edges of slices and of what is held back.
+std::string AsciiRun(std::mt19937& rng, std::size_t size) {
+  static constexpr char kBlanks[] = " \t\r\n";
+  const int kind = static_cast<int>(rng() % 3);
+  std::string run(size, 'a');
+  for (char& c : run) {
+    if (kind == 1 || (kind == 2 && rng() % 4 == 0)) c = kBlanks[rng() % 4];
+  }
+  return run;
 }
 
 // Texts whose first byte beyond ASCII, or the end, lies near a slice's edge.
@@ -76,7 +91,7 @@ std::string Input(std::mt19937& rng) {
   const auto ascii = static_cast<std::size_t>(
       std::max(0, slices(rng) * static_cast<int>(kStreamSlice) + near(rng)));
   std::string text(marked(rng) == 0 ? kOpenings[opening(rng)] : "");
-  text.append(ascii, 'a');
+  text += AsciiRun(rng, ascii);
   text += kTails[tail(rng)];
   // Half the texts end in plain ASCII, so that a UTF-8 text stays one.
   std::string rest = testing::RandomText(rng, 40);
@@ -90,7 +105,7 @@ std::string Input(std::mt19937& rng) {
 TEST(StreamedFilter, GivesWhatTheWholeDocumentGives) {
   const testing::TempDir dir;
   const std::string path = dir.File("input");
-  const std::vector<FilterStep> all = ByteMapSteps();
+  const std::vector<FilterStep> all = StreamableSteps();
   std::mt19937 rng(2026);
   std::uniform_int_distribution<std::size_t> pick(0, all.size() - 1);
   std::uniform_int_distribution<int> count(1, 3);
@@ -120,14 +135,15 @@ TEST(StreamedFilter, GivesWhatTheWholeDocumentGives) {
   }
 }
 
-TEST(StreamedFilter, OnlyRunsOfByteMapsOutsideTheSetUtf8Stream) {
+TEST(StreamedFilter, OnlyMapsAndBlanksOutsideTheSetUtf8Stream) {
   const FilterStep upper{CatalogueEntry("-F202"), {}, {}};
   const FilterStep blanks{CatalogueEntry("-F204"), {}, {}};
-  const std::vector<FilterStep> maps = {upper, upper};
-  const std::vector<FilterStep> mixed = {upper, blanks};
-  EXPECT_TRUE(StreamableMapOf(maps, CharacterSet::kAuto));
-  EXPECT_FALSE(StreamableMapOf(mixed, CharacterSet::kAuto));
-  EXPECT_FALSE(StreamableMapOf(maps, CharacterSet::kUtf8));
+  const FilterStep words{CatalogueEntry("-F203"), {}, {}};
+  const std::vector<FilterStep> streamable = {upper, blanks, upper};
+  const std::vector<FilterStep> mixed = {upper, words};
+  EXPECT_TRUE(StreamPlanOf(streamable, CharacterSet::kAuto));
+  EXPECT_FALSE(StreamPlanOf(mixed, CharacterSet::kAuto));
+  EXPECT_FALSE(StreamPlanOf(streamable, CharacterSet::kUtf8));
 }
 
 TEST(StreamedFilter, AMissingInputIsReported) {

@@ -13,10 +13,11 @@ unsigned ThreadsFor(unsigned jobs);
 // delivered: results waiting for delivery never exceed this many.
 std::size_t RunAheadLimit(unsigned jobs);
 
-// Runs `work(i)` for every i in [0, count) on ThreadsFor(jobs) threads and
-// calls `deliver(i)` on the calling thread in the order of i, each as soon
-// as work(i) and all work before it is done, so that what deliver writes
-// comes out the same for any number of threads. A worker takes item i only
+// Runs `work(i)` for every i in [0, count) on ThreadsFor(jobs) threads, the
+// calling thread among them, and calls `deliver(i)` on the calling thread in
+// the order of i, each as soon as work(i) and all work before it is done and
+// the calling thread is free, so that what deliver writes comes out the same
+// for any number of threads. A worker takes item i only
 // once i < (items delivered) + RunAheadLimit(jobs). With one thread, all
 // runs on the calling thread, work(i) then deliver(i), and no thread is
 // started.

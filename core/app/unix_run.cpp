@@ -177,6 +177,24 @@ ProgressLine ProgressOf(std::span<const std::uint64_t> sizes) {
       0, 0, false, [](std::string_view) {}, std::chrono::steady_clock::now);
 }
 
+// The threads that go through the files: one where their results are written
+// out one after the other; otherwise as asked, by default one per processor
+// where the files are large enough (64 KB on average) that filtering them
+// costs more than handing them from thread to thread.
+unsigned JobsFor(const UnixCommandLine& command_line,
+                 std::span<const std::uint64_t> sizes) {
+  constexpr std::uint64_t kWorthAThread = std::uint64_t{64} << 10;
+  const Destination destination = command_line.destination;
+  if (destination != Destination::kInPlace &&
+      destination != Destination::kCheck) {
+    return 1;
+  }
+  if (command_line.jobs != 0) return command_line.jobs;
+  const std::uint64_t total =
+      std::accumulate(sizes.begin(), sizes.end(), std::uint64_t{0});
+  return total >= kWorthAThread * sizes.size() ? 0 : 1;
+}
+
 }  // namespace
 
 int RunUnixCommandLine(const UnixCommandLine& command_line,
@@ -197,12 +215,7 @@ int RunUnixCommandLine(const UnixCommandLine& command_line,
     progress.Finish();
     return all_through ? 0 : 1;
   }
-  // Files go side by side only where their results are not written out
-  // one after the other.
-  const unsigned jobs =
-      destination == Destination::kInPlace || destination == Destination::kCheck
-          ? command_line.jobs
-          : 1;
+  const unsigned jobs = JobsFor(command_line, sizes);
   std::optional<InPlaceWriter> writer;
   if (destination == Destination::kInPlace) {
     SaveBatch::RaiseOpenFileLimit();

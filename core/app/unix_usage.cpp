@@ -68,7 +68,8 @@ std::string UnixUsageText() {
   AddLine(usage, "    --encoding=WERT",
           "auto, ansi oder utf-8 (sonst die Einstellung Zeichensatz)");
   AddLine(usage, "-j, --jobs=N",
-          "N Dateien zugleich bei -i und --check (sonst je Prozessor eine)");
+          "N Dateien zugleich bei -i und --check (sonst je Prozessor eine,");
+  AddLine(usage, "", "bei Dateien unter 64 KB im Mittel nur eine)");
   AddLine(usage, "-h, --help", "diese Hilfe");
   AddLine(usage, "    --version", "die Version");
   usage +=

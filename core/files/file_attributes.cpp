@@ -50,18 +50,22 @@ bool CopyExtendedAttributes(int from, int to) {
 
 }  // namespace
 
-bool CopyFileAttributes(int from, const struct stat& info, int to) {
+bool CopyFileAttributes(int from, const struct stat& info, int to,
+                        struct stat& fresh) {
   // Owner first: a change of owner clears the set-id bits.
-  struct stat fresh;
   if (::fstat(to, &fresh) != 0) return false;
   if ((fresh.st_uid != info.st_uid || fresh.st_gid != info.st_gid) &&
       ::fchown(to, info.st_uid, info.st_gid) != 0) {
     return false;
   }
+  const mode_t mode = info.st_mode & 07777;
+  if (::fchmod(to, mode) != 0) return false;
   // The kernel drops a set-group-id bit it will not grant without a word.
-  return ::fchmod(to, info.st_mode & 07777) == 0 && ::fstat(to, &fresh) == 0 &&
-         (fresh.st_mode & 07777) == (info.st_mode & 07777) &&
-         CopyExtendedAttributes(from, to);
+  if ((mode & (S_ISUID | S_ISGID)) != 0 &&
+      (::fstat(to, &fresh) != 0 || (fresh.st_mode & 07777) != mode)) {
+    return false;
+  }
+  return CopyExtendedAttributes(from, to);
 }
 
 }  // namespace quor

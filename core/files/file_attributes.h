@@ -9,6 +9,9 @@ namespace quor {
 // every extended attribute, access control lists included. False when any
 // of it cannot be had (only root hands a file to another owner; some
 // attributes are root's too): the old file must then be written in place.
-bool CopyFileAttributes(int from, const struct stat& info, int to);
+// `fresh` receives a status of `to` taken on the way: its device and inode
+// hold, its owner and mode may be those from before the copy.
+bool CopyFileAttributes(int from, const struct stat& info, int to,
+                        struct stat& fresh);
 
 }  // namespace quor

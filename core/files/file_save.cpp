@@ -28,7 +28,8 @@ enum class Replacement {
 Replacement Replace(LoadedFile& file, const SaveTarget& target,
                     std::string_view bytes) {
   TemporaryFile made(file.folder.get());
-  if (!made.Open(target.readable.get(), target.info)) {
+  struct stat made_info;
+  if (!made.Open(target.writable.get(), target.info, made_info)) {
     return Replacement::kRefused;
   }
   if (!WriteAll(made.fd(), bytes, 0) || ::fsync(made.fd()) != 0) {
@@ -85,7 +86,7 @@ SaveStatus SaveFile(LoadedFile& file, std::string_view bytes,
     return WriteStream(target.writable.get(), bytes) ? SaveStatus::kSaved
                                                      : SaveStatus::kFailed;
   }
-  if (target.readable.valid()) {
+  if (target.replaceable) {
     switch (Replace(file, target, bytes)) {
       case Replacement::kDone:
         return SaveStatus::kSaved;

@@ -98,14 +98,12 @@ std::optional<SaveStatus> SaveBatch::Write(Pending& entry,
     return WriteStream(target.writable.get(), bytes) ? SaveStatus::kSaved
                                                      : SaveStatus::kFailed;
   }
-  if (!target.readable.valid()) return WriteInPlace(entry, bytes);
+  if (!target.replaceable) return WriteInPlace(entry, bytes);
   auto made = std::make_unique<TemporaryFile>(entry.file.folder.get());
   struct stat info;
-  if (!made->Open(target.readable.get(), target.info) ||
-      ::fstat(made->fd(), &info) != 0) {
+  if (!made->Open(target.writable.get(), target.info, info)) {
     return WriteInPlace(entry, bytes);
   }
-  target.readable = UniqueFd();
   // The file itself too, for when the folder refuses the rename at the
   // commit and the contents go in place after all.
   if (!syncs_.Note(info.st_dev, made->fd()) ||

@@ -28,16 +28,8 @@ TargetState OpenSaveTarget(const LoadedFile& file, bool check_stamp,
   if (check_stamp && !SameContents(StampOf(target.info), file.stamp)) {
     return TargetState::kChanged;
   }
-  if (!S_ISREG(target.info.st_mode) || target.info.st_nlink != 1) {
-    return TargetState::kOpen;
-  }
-  UniqueFd readable(::openat(folder, file.name.c_str(),
-                             O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-  struct stat read_info;
-  if (readable.valid() && ::fstat(readable.get(), &read_info) == 0 &&
-      SameFile(StampOf(read_info), StampOf(target.info))) {
-    target.readable = std::move(readable);
-  }
+  target.replaceable =
+      S_ISREG(target.info.st_mode) && target.info.st_nlink == 1;
   return TargetState::kOpen;
 }
 

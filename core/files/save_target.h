@@ -11,9 +11,9 @@ namespace quor {
 struct SaveTarget {
   UniqueFd writable;
   struct stat info = {};  // of `writable`
-  // The same file opened for reading, when it may be replaced by a new file:
-  // a regular file with one name. Invalid when it must be written in place.
-  UniqueFd readable;
+  // Whether the file may be replaced by a new file: a regular file with one
+  // name. Otherwise it is written in place.
+  bool replaceable = false;
 };
 
 enum class TargetState {

@@ -62,13 +62,13 @@ TemporaryFile::~TemporaryFile() {
   if (!name_.empty()) ::unlinkat(folder_, name_.c_str(), 0);
 }
 
-bool TemporaryFile::Open(int old, const struct stat& info) {
+bool TemporaryFile::Open(int old, const struct stat& info, struct stat& made) {
   fd_ = UniqueFd(::openat(folder_, ".", O_TMPFILE | O_RDWR | O_CLOEXEC, 0600));
   if (!fd_.valid()) {
     fd_ = CreateNamed(folder_, name_);
     if (fd_.valid()) Name();
   }
-  return fd_.valid() && CopyFileAttributes(old, info, fd_.get());
+  return fd_.valid() && CopyFileAttributes(old, info, fd_.get(), made);
 }
 
 bool TemporaryFile::Name() {

@@ -24,9 +24,10 @@ class TemporaryFile {
   ~TemporaryFile();
 
   // Makes the empty file, open for reading and writing, carrying what the
-  // file `old` (described by `info`) has beyond its contents. False when
-  // the folder refuses a new file or the new file cannot carry it all.
-  bool Open(int old, const struct stat& info);
+  // file `old` (described by `info`) has beyond its contents; `made` tells
+  // the new file's device. False when the folder refuses a new file or the
+  // new file cannot carry it all.
+  bool Open(int old, const struct stat& info, struct stat& made);
 
   // Gives an unnamed file its temporary name; true when it has one.
   bool Name();

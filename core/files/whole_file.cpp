@@ -114,11 +114,9 @@ UniqueFd OpenRegularFile(const std::string& path, struct stat& info) {
   if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
     return UniqueFd();
   }
-  // A file system may honour the flag for regular files too.
-  const int flags = ::fcntl(fd.get(), F_GETFL);
-  if (flags < 0 || ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK) != 0) {
-    return UniqueFd();
-  }
+  // A file system may honour the flag for regular files too. Of the flags
+  // that can be changed, it is the only one set.
+  if (::fcntl(fd.get(), F_SETFL, 0) != 0) return UniqueFd();
   return fd;
 }
 
@@ -131,11 +129,9 @@ ReadStatus ReadWholeFile(const std::string& path, std::string& bytes,
   const ReadStatus read = ReadAll(
       fd.get(), static_cast<std::size_t>(info.st_size), zero_bytes, data);
   if (read != ReadStatus::kOk) return read;
-  // The stamp after the read: a write during it shows as a change later.
-  if (stamp != nullptr) {
-    if (::fstat(fd.get(), &info) != 0) return ReadStatus::kCannotOpen;
-    *stamp = StampOf(info);
-  }
+  // The stamp from before the read: a write during it shows as a change
+  // later.
+  if (stamp != nullptr) *stamp = StampOf(info);
   bytes = std::move(data);
   return ReadStatus::kOk;
 }

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstring>
 #include <memory>
@@ -77,8 +78,9 @@ struct Stream {
   std::FILE* output;
   const std::function<void(std::uint64_t)>& progress;
   std::vector<BlankSqueezer> squeezers;
+  std::array<bool, 256> starts_alike = {};  // see StartsAlike
   std::uint64_t read = 0;
-  CollectedMessages messages;
+  CollectedMessages messages = {};
 };
 
 // Where in the text a byte `c` may start what is left to filter as a text of
@@ -176,10 +178,12 @@ void StreamBytes(Stream& stream, char* slice) {
 
 // Where the ASCII bytes `held` may be cut so that what follows the cut
 // filters alike as a text of its own: before the last byte that starts
-// alike; 0 where none does.
-std::size_t CutBeforeLastStart(const Stream& stream, std::string_view held) {
-  for (std::size_t i = held.size(); i > 1; --i) {
-    if (StartsAlike(stream.plan, static_cast<unsigned char>(held[i - 1]))) {
+// alike, looked for among the bytes from `from` on (at least 1); 0 where
+// none does.
+std::size_t CutBeforeLastStart(const Stream& stream, std::string_view held,
+                               std::size_t from) {
+  for (std::size_t i = held.size(); i > from; --i) {
+    if (stream.starts_alike[static_cast<unsigned char>(held[i - 1])]) {
       return i - 1;
     }
   }
@@ -197,6 +201,9 @@ void StreamUndecided(Stream& stream, char* slice,
   Judgement judgement;
   judgement.ascii_alike = KeepsAscii(stream.plan);
   std::string held;
+  // The held bytes from 1 up to here start nothing alike: a long run of
+  // blanks is looked through once, not again with every slice.
+  std::size_t searched = 1;
   for (;;) {
     const ssize_t n = ReadSlice(stream, slice);
     if (n < 0) return;
@@ -206,12 +213,14 @@ void StreamUndecided(Stream& stream, char* slice,
       case Verdict::kNeedMore:
         break;
       case Verdict::kAsciiSoFar:
-        if (const std::size_t cut = CutBeforeLastStart(stream, held); cut > 0) {
+        if (const std::size_t cut = CutBeforeLastStart(stream, held, searched);
+            cut > 0) {
           if (!WriteFiltered(stream, held.data(), cut)) return;
           held.erase(0, cut);
           judgement.from_start = false;
           judgement.scanned = held.size();
         }
+        searched = std::max<std::size_t>(held.size(), 1);
         break;
       case Verdict::kBytes:
         if (!WriteFiltered(stream, held.data(), held.size())) return;
@@ -254,9 +263,14 @@ CollectedMessages StreamInput(
   UniqueFd file;
   struct stat info;
   if (name != "-") file = OpenRegularFile(name, info);
-  Stream stream{
-      name == "-" ? STDIN_FILENO : file.get(),          plan, output, progress,
-      std::vector<BlankSqueezer>(plan.maps.size() - 1), 0,    {}};
+  Stream stream{.fd = name == "-" ? STDIN_FILENO : file.get(),
+                .plan = plan,
+                .output = output,
+                .progress = progress,
+                .squeezers = std::vector<BlankSqueezer>(plan.maps.size() - 1)};
+  for (std::size_t c = 0; c < stream.starts_alike.size(); ++c) {
+    stream.starts_alike[c] = StartsAlike(plan, static_cast<unsigned char>(c));
+  }
   if (stream.fd < 0) {
     ReportRead(ReadStatus::kCannotOpen, stream.messages);
     return std::move(stream.messages);

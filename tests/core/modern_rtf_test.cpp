@@ -214,13 +214,5 @@ TEST(ConvertRtfModern, HostileInputStaysLinear) {
             "");
 }
 
-TEST(ConvertRtfModern, LeavesAnAbsentDocumentAlone) {
-  testing::RecordingMessages log;
-  TextDocument document;
-  ConvertRtfModern(document, log);
-  EXPECT_FALSE(document.HasText());
-  EXPECT_TRUE(log.shown.empty());
-}
-
 }  // namespace
 }  // namespace quor

@@ -92,6 +92,10 @@ TEST(ConvertRtfModern, FieldsShowTheirResult) {
       {"Dear {\\field{\\*\\fldinst MACROBUTTON  None Title}},", "Dear Title,"},
       {"{\\field{\\*\\fldinst{macrobutton x }{Your name }}}", "Your name"},
       {"{\\field{\\*\\fldinst HYPERLINK x}{\\fldrslt \\u8364?}}", "\x80"},
+      // A result outside a field is text too.
+      {"{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}{\\field{\\*\\fldinst "
+       "MACROBUTTON m Name}}\\pard Hallo \\'e4 \\u20013?{\\fldrslt L}\\par}",
+       "NameHallo \xE4 &#20013;L\r\n"},
   });
 }
 

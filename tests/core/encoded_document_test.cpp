@@ -4,7 +4,6 @@
 
 #include "core/app/document_file.h"
 #include "core/app/filter_catalogue.h"
-#include "core/app/window_title.h"
 #include "core/files/document_encoding.h"
 #include "test_support.h"
 
@@ -69,23 +68,6 @@ TEST_F(EncodedDocument, EveryFilterGivesTheWindows1252ResultReEncoded) {
   }
 }
 
-TEST_F(EncodedDocument, UpperCaseKeepsAUtf8FileUtf8) {
-  const std::string path = dir_.File("g.txt");
-  WriteFile(path,
-            "Gr\xC3\xB6\xC3\x9F"
-            "e");
-  Application app = NewApp();
-  ASSERT_TRUE(ReadDocument(app, Quoted(path)));
-  for (const FilterEntry& entry : FilterCatalogue()) {
-    if (entry.label == "Großbuchstaben") entry.run(app);
-  }
-  SaveDocument(app.document, path, messages_);
-  EXPECT_EQ(ReadFile(path),
-            "GR\xC3\x96\xC3\x9F"
-            "E");
-  EXPECT_TRUE(messages_.shown.empty());
-}
-
 TEST_F(EncodedDocument, CharactersOutsideWindows1252AreKeptAsBytesAndToldOnce) {
   const std::string bytes = "Stra\xC5\xBC \xF0\x9F\x98\x80\r\n";
   WriteFile(dir_.File("pl.txt"), bytes);
@@ -126,20 +108,6 @@ TEST_F(EncodedDocument, RefusedFilesKeepThePreviousDocument) {
     ASSERT_EQ(messages_.shown.size(), 1u);
     EXPECT_EQ(messages_.shown[0].second, refusal.message);
   }
-}
-
-TEST_F(EncodedDocument, UndoAndTitleFollowTheEncoding) {
-  WriteFile(dir_.File("u.txt"), EncodeDocument("\xC4", TextEncoding::kUtf16Le));
-  Application app = NewApp();
-  ASSERT_TRUE(ReadDocument(app, Quoted(dir_.File("u.txt"))));
-  EXPECT_TRUE(WindowTitle(app.document, app.document_path, false)
-                  .ends_with(" (UTF-16 LE)"));
-  app.history.Record(app.document);
-  FilterCatalogue()[0].run(app);  // "Ansi -> OEM"
-  EXPECT_EQ(app.document.encoding, TextEncoding::kCp1252);
-  ASSERT_TRUE(app.history.Undo(app.document, messages_));
-  EXPECT_EQ(app.document.encoding, TextEncoding::kUtf16Le);
-  EXPECT_EQ(app.document.text, "\xC4");
 }
 
 }  // namespace

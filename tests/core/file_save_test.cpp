@@ -4,7 +4,6 @@
 #include "core/files/file_save.h"
 
 #include <fcntl.h>
-#include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -32,12 +31,6 @@ class FileSave : public ::testing::Test {
     EXPECT_TRUE(ReadDocument(app, "-d:\"" + path + "\""));
     app.document.text = "neu";
     return app;
-  }
-
-  std::size_t FilesIn(const std::string& folder) {
-    auto entries = std::filesystem::directory_iterator(folder);
-    return static_cast<std::size_t>(
-        std::distance(entries, std::filesystem::directory_iterator()));
   }
 
   testing::TempDir dir_;
@@ -111,7 +104,7 @@ TEST_F(FileSave, ModeSetIdBitsAttributesAndHardLinksAreKept) {
     char value[4] = {};
     EXPECT_EQ(::getxattr(doc.c_str(), "user.quelle", value, sizeof value), 1);
   }
-  EXPECT_EQ(FilesIn(dir_.path()), 1u);
+  EXPECT_EQ(testing::EntriesIn(dir_.path()), 1u);
 
   std::filesystem::create_hard_link(doc, dir_.File("zweiter-name"));
   app.document.text = "beide";
@@ -129,24 +122,15 @@ TEST_F(FileSave, NamesNearTheLimitCanBeSaved) {
   EXPECT_EQ(ReadFile(doc), "neu");
 }
 
-// Loads and saves `path` as the user and group 65534 in a child process;
-// true when the save succeeded there.
+// Loads and saves `path` as another user; true when the save succeeded.
 bool SavedAsAnotherUser(const std::string& path) {
-  const pid_t child = ::fork();
-  if (child == 0) {
-    if (::setgroups(0, nullptr) != 0 || ::setresgid(65534, 65534, 65534) != 0 ||
-        ::setresuid(65534, 65534, 65534) != 0) {
-      ::_exit(2);
-    }
+  return testing::AsOtherUser([&] {
     testing::RecordingMessages messages;
     Application app(ProgramPaths{}, messages);
-    if (!ReadDocument(app, "-d:\"" + path + "\"")) ::_exit(3);
+    if (!ReadDocument(app, "-d:\"" + path + "\"")) return false;
     app.document.text = "neu";
-    ::_exit(SaveToLoadedFile(app, false) ? 0 : 1);
-  }
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    return SaveToLoadedFile(app, false);
+  });
 }
 
 // Files a user may write but not replace: the save writes them in place and
@@ -207,7 +191,7 @@ TEST_F(FileSave, ASignalRemovesEveryPendingTemporaryName) {
   int status = 0;
   ::waitpid(child, &status, 0);
   EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
-  EXPECT_EQ(FilesIn(dir_.path()), 1u);
+  EXPECT_EQ(testing::EntriesIn(dir_.path()), 1u);
   EXPECT_TRUE(testing::FileExists(dir_.File(".qf-fertig")));
 }
 

@@ -61,84 +61,66 @@ TEST(FilterCatalogue, EveryFilterHasItsOwnNamesButtonPlaceAndSettingKey) {
 }
 
 std::string ReadWith(void (*reader)(TextDocument&, Messages&),
-                     const std::string& page) {
+                     const std::string& source) {
   testing::RecordingMessages messages;
-  TextDocument document{page};
+  TextDocument document{source};
   reader(document, messages);
   return *document.text;
 }
 
-TEST(FilterCatalogue, HtmlButtonRunsTheReaderTheSettingChooses) {
-  const std::string page =
-      "<style type=\"text/css\">p {}</style><p>&euro;1</p><p>2</p>";
-  const std::string exact = ReadWith(HtmlToText, page);
-  const std::string modern = ReadWith(ModernHtmlToText, page);
-  ASSERT_NE(exact, modern);
-  const struct {
-    std::int32_t setting;
-    const std::string& text;
-  } cases[] = {{0, exact}, {1, modern}, {2, modern}, {-1, modern}};
-  const FilterEntry& button = FilterCatalogue()[2];
-  ASSERT_EQ(button.option, "-F3");
-  for (const auto& c : cases) {
-    testing::RecordingMessages messages;
-    Application app(ProgramPaths{}, messages);
-    app.settings.modern_readers = c.setting;
-    app.document.text = page;
-    EXPECT_TRUE(button.run(app));
-    EXPECT_EQ(app.document.text, c.text) << c.setting;
-  }
-}
-
-TEST(FilterCatalogue, ModernReadersIgnoreTheSettingAndHaveNoButton) {
-  const std::string page = "<p>a</p><p>&hellip;</p>";
-  for (const FilterEntry& reader : ModernReaders()) {
-    SCOPED_TRACE(reader.option);
-    EXPECT_EQ(reader.command_id, 0);
-    EXPECT_EQ(reader.column, -1);
-    EXPECT_EQ(reader.button_flag, nullptr);
-    testing::RecordingMessages messages;
-    Application app(ProgramPaths{}, messages);
-    app.settings.modern_readers = 0;
-    EXPECT_TRUE(reader.run(app));
-    EXPECT_FALSE(app.document.HasText());
-  }
-  ASSERT_EQ(ModernReaders()[0].option, "html-modern");
-  testing::RecordingMessages messages;
-  Application app(ProgramPaths{}, messages);
-  app.document.text = page;
-  ModernReaders()[0].run(app);
-  EXPECT_EQ(app.document.text, ReadWith(ModernHtmlToText, page));
-}
-
-TEST(FilterCatalogue, RtfButtonRunsTheReaderTheSettingChooses) {
-  const std::string rtf =
-      "{\\rtf1{\\fonttbl{\\f0 Arial;}}{\\field{\\*\\fldinst HYPERLINK x}"
-      "{\\fldrslt Link}}\\par}";
-  testing::RecordingMessages messages;
-  TextDocument exact{rtf};
+void ConvertRtfExactly(TextDocument& document, Messages& messages) {
   RtfSession session;
-  ConvertRtfDocument(exact, session, messages);
-  const std::string modern = ReadWith(ConvertRtfModern, rtf);
-  ASSERT_NE(exact.text, modern);
+  ConvertRtfDocument(document, session, messages);
+}
+
+// The HTML and RTF buttons run the exact reader only with the setting at 0;
+// the modern readers' own entries ignore it and have no button.
+TEST(FilterCatalogue, ReaderButtonsFollowTheSettingAndModernEntriesDoNot) {
   const struct {
-    std::int32_t setting;
-    const std::string& text;
-  } cases[] = {{0, *exact.text}, {1, modern}, {2, modern}, {-1, modern}};
-  const FilterEntry& button = FilterCatalogue()[3];
-  ASSERT_EQ(button.option, "-F4");
-  for (const auto& c : cases) {
-    Application app(ProgramPaths{}, messages);
-    app.settings.modern_readers = c.setting;
-    app.document.text = rtf;
-    EXPECT_TRUE(button.run(app));
-    EXPECT_EQ(app.document.text, c.text) << c.setting;
+    std::size_t button;
+    std::string_view option;
+    std::string_view modern_option;
+    void (*exact)(TextDocument&, Messages&);
+    void (*modern)(TextDocument&, Messages&);
+    std::string source;
+  } readers[] = {
+      {2, "-F3", "html-modern", HtmlToText, ModernHtmlToText,
+       "<style type=\"text/css\">p {}</style><p>&euro;1</p><p>2</p>"},
+      {3, "-F4", "rtf-modern", ConvertRtfExactly, ConvertRtfModern,
+       "{\\rtf1{\\fonttbl{\\f0 Arial;}}{\\field{\\*\\fldinst HYPERLINK x}"
+       "{\\fldrslt Link}}\\par}"},
+  };
+  for (std::size_t r = 0; r < std::size(readers); ++r) {
+    const auto& reader = readers[r];
+    SCOPED_TRACE(reader.option);
+    const std::string exact = ReadWith(reader.exact, reader.source);
+    const std::string modern = ReadWith(reader.modern, reader.source);
+    ASSERT_NE(exact, modern);
+    const FilterEntry& button = FilterCatalogue()[reader.button];
+    ASSERT_EQ(button.option, reader.option);
+    const FilterEntry& modern_entry = ModernReaders()[r];
+    ASSERT_EQ(modern_entry.option, reader.modern_option);
+    EXPECT_EQ(modern_entry.command_id, 0);
+    EXPECT_EQ(modern_entry.column, -1);
+    EXPECT_EQ(modern_entry.button_flag, nullptr);
+    for (const std::int32_t setting : {0, 1, 2, -1}) {
+      testing::RecordingMessages messages;
+      Application app(ProgramPaths{}, messages);
+      app.settings.modern_readers = setting;
+      app.document.text = reader.source;
+      EXPECT_TRUE(button.run(app));
+      EXPECT_EQ(app.document.text, setting == 0 ? exact : modern) << setting;
+      app.document.text = reader.source;
+      EXPECT_TRUE(modern_entry.run(app));
+      EXPECT_EQ(app.document.text, modern) << setting;
+      app.document.text.reset();
+      const std::size_t shown = messages.shown.size();
+      EXPECT_TRUE(modern_entry.run(app));
+      EXPECT_FALSE(app.document.HasText());
+      EXPECT_EQ(messages.shown.size(), shown);
+    }
   }
-  ASSERT_EQ(ModernReaders()[1].option, "rtf-modern");
-  Application app(ProgramPaths{}, messages);
-  app.document.text = rtf;
-  ModernReaders()[1].run(app);
-  EXPECT_EQ(app.document.text, "Link\r\n");
+  EXPECT_EQ(ReadWith(ConvertRtfModern, readers[1].source), "Link\r\n");
 }
 
 }  // namespace

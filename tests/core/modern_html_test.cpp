@@ -120,13 +120,6 @@ TEST(ModernHtml, ModernPagesLoseTheirStyleAndScripts) {
             "zwei\r\n");
 }
 
-TEST(ModernHtml, NoDocumentStaysNone) {
-  testing::RecordingMessages messages;
-  TextDocument document;
-  ModernHtmlToText(document, messages);
-  EXPECT_FALSE(document.text.has_value());
-}
-
 TEST(ModernHtml, PathologicalPagesEndWithoutZeroBytes) {
   const struct {
     const char* what;

@@ -3,7 +3,6 @@
 
 #include "core/files/save_batch.h"
 
-#include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -40,28 +39,10 @@ ino_t InodeOf(const std::string& path) {
   return info.st_ino;
 }
 
-std::size_t EntriesIn(const std::string& folder) {
-  return static_cast<std::size_t>(
-      std::distance(std::filesystem::directory_iterator(folder),
-                    std::filesystem::directory_iterator()));
-}
-
-// Runs `body` as the user and group 65534 in a child process when the
-// tests run as root, so that folder and file permissions count; true when
-// it returned true.
+// Runs `body` as an ordinary user when the tests run as root, so that
+// folder and file permissions count.
 bool AsOrdinaryUser(const std::function<bool()>& body) {
-  if (::geteuid() != 0) return body();
-  const pid_t child = ::fork();
-  if (child == 0) {
-    if (::setgroups(0, nullptr) != 0 || ::setresgid(65534, 65534, 65534) != 0 ||
-        ::setresuid(65534, 65534, 65534) != 0) {
-      ::_exit(2);
-    }
-    ::_exit(body() ? 0 : 1);
-  }
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  return ::geteuid() == 0 ? testing::AsOtherUser(body) : body();
 }
 
 class SaveBatchTest : public ::testing::Test {
@@ -111,7 +92,8 @@ TEST_F(SaveBatchTest, ManyFilesGetTheirContentsAndKeepModeAndAttributes) {
     }
   }
   EXPECT_NE(InodeOf(paths[0]), first_inode) << "replaced, not overwritten";
-  EXPECT_EQ(EntriesIn(dir_.path()), paths.size()) << "a temporary is left";
+  EXPECT_EQ(testing::EntriesIn(dir_.path()), paths.size())
+      << "a temporary is left";
 }
 
 TEST_F(SaveBatchTest, FilesChangedSinceTheLoadAreLeftAloneAndTheOthersSaved) {
@@ -141,7 +123,7 @@ TEST_F(SaveBatchTest, FilesChangedSinceTheLoadAreLeftAloneAndTheOthersSaved) {
   EXPECT_EQ(ReadFile(paths[3]), "auch anderswo");
   EXPECT_TRUE(std::filesystem::is_directory(paths[4]));
   EXPECT_EQ(ReadFile(paths[4] + ".alt"), "alt 4");
-  EXPECT_EQ(EntriesIn(dir_.path()), 6u) << "a temporary is left";
+  EXPECT_EQ(testing::EntriesIn(dir_.path()), 6u) << "a temporary is left";
 }
 
 TEST_F(SaveBatchTest, AFileWithSeveralNamesIsWrittenInPlace) {
@@ -187,7 +169,7 @@ TEST_F(SaveBatchTest, AFileThatCannotBeWrittenFailsAlone) {
     EXPECT_EQ(batch.StatusOf(i), SaveStatus::kSaved);
     EXPECT_EQ(ReadFile(paths[i]), NewContents(i));
   }
-  EXPECT_EQ(EntriesIn(dir_.path()), 5u) << "a temporary is left";
+  EXPECT_EQ(testing::EntriesIn(dir_.path()), 5u) << "a temporary is left";
 }
 
 TEST_F(SaveBatchTest, AFolderThatRefusesTheRenameGetsTheContentsInPlace) {
@@ -209,7 +191,7 @@ TEST_F(SaveBatchTest, AFolderThatRefusesTheRenameGetsTheContentsInPlace) {
   }));
   EXPECT_EQ(ReadFile(doc), "neu");
   EXPECT_EQ(InodeOf(doc), inode);
-  EXPECT_EQ(EntriesIn(folder), 1u);
+  EXPECT_EQ(testing::EntriesIn(folder), 1u);
 }
 
 TEST_F(SaveBatchTest, PastThePendingLimitEarlierFilesAreCommittedFirst) {
@@ -226,7 +208,7 @@ TEST_F(SaveBatchTest, PastThePendingLimitEarlierFilesAreCommittedFirst) {
     EXPECT_EQ(batch.StatusOf(i), SaveStatus::kSaved) << i;
     EXPECT_EQ(ReadFile(paths[i]), NewContents(i));
   }
-  EXPECT_EQ(EntriesIn(dir_.path()), paths.size());
+  EXPECT_EQ(testing::EntriesIn(dir_.path()), paths.size());
 }
 
 TEST_F(SaveBatchTest, ABatchDroppedUncommittedLeavesTheFilesAsTheyWere) {
@@ -240,7 +222,7 @@ TEST_F(SaveBatchTest, ABatchDroppedUncommittedLeavesTheFilesAsTheyWere) {
   for (std::size_t i = 0; i < paths.size(); ++i) {
     EXPECT_EQ(ReadFile(paths[i]), "alt " + std::to_string(i));
   }
-  EXPECT_EQ(EntriesIn(dir_.path()), paths.size());
+  EXPECT_EQ(testing::EntriesIn(dir_.path()), paths.size());
 }
 
 }  // namespace

@@ -72,54 +72,46 @@ TEST_F(UnixCommandLineRun, FiltersRunInTheOrderWrittenEachAsOftenAsWritten) {
   }
 }
 
-TEST_F(UnixCommandLineRun, HtmlFollowsTheSettingAndHtmlModernNeverDoes) {
-  const std::string page =
-      "<style type=\"text/css\">p{}</style><p>a&euro;</p>b";
-  const std::string exact = " p{}  a&euro;";
-  const std::string modern = "a\x80\r\n\r\nb\r\n";
+// The aliases and long options of the exact readers follow the setting; the
+// modern readers' options never do. How the setting reads is left to the
+// settings tests.
+TEST_F(UnixCommandLineRun, ReadersFollowTheSettingAndModernOnesNeverDo) {
   const struct {
-    const char* settings;
-    std::string html;
-    std::string html_modern;
-  } cases[] = {{"", exact, modern},
-               {"[Filter]\r\nModerne Leser=0\r\n", exact, modern},
-               {"[FILTER]\r\nmoderne leser=1\r\n", modern, modern},
-               {"[Filter]\r\nModerne Leser=6\r\n", modern, modern}};
-  for (const auto& c : cases) {
-    WriteFile(dir_.File("quorfilter.INI"), c.settings);
-    for (const auto& [option, expected] :
-         {std::pair{"--html", c.html}, std::pair{"-F3", c.html},
-          std::pair{"--html-modern", c.html_modern}}) {
-      const RunResult run = Run({option}, page);
-      EXPECT_EQ(run.status, 0) << run.err;
-      EXPECT_EQ(testing::Escaped(run.out), testing::Escaped(expected))
-          << option << " with " << c.settings;
-    }
-  }
-}
-
-TEST_F(UnixCommandLineRun, RtfFollowsTheSettingAndRtfModernNeverDoes) {
-  const std::string rtf = "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\u8364?1\\par}";
-  // The exact reader loses the Unicode character and keeps its fallback.
-  const std::string exact = "?1\n";
-  const std::string modern =
-      "\x80"
-      "1\r\n";
-  const struct {
-    const char* settings;
-    std::string rtf;
-  } cases[] = {{"", exact},
-               {"[Filter]\r\nModerne Leser=0\r\n", exact},
-               {"[filter]\r\nMODERNE LESER=1\r\n", modern}};
-  for (const auto& c : cases) {
-    WriteFile(dir_.File("quorfilter.INI"), c.settings);
-    for (const auto& [option, expected] :
-         {std::pair{"--rtf", c.rtf}, std::pair{"-F4", c.rtf},
-          std::pair{"--rtf-modern", modern}}) {
-      const RunResult run = Run({"--encoding=ansi", option}, rtf);
-      EXPECT_EQ(run.status, 0) << run.err;
-      EXPECT_EQ(testing::Escaped(run.out), testing::Escaped(expected))
-          << option << " with " << c.settings;
+    std::vector<std::string> options;
+    std::string modern_option;
+    std::string source;
+    std::string exact;
+    std::string modern;
+  } readers[] = {
+      {{"--html", "-F3"},
+       "--html-modern",
+       "<style type=\"text/css\">p{}</style><p>a&euro;</p>b",
+       " p{}  a&euro;",
+       "a\x80\r\n\r\nb\r\n"},
+      // The exact reader loses the Unicode character and keeps its fallback.
+      {{"--rtf", "-F4"},
+       "--rtf-modern",
+       "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\u8364?1\\par}",
+       "?1\n",
+       "\x80"
+       "1\r\n"},
+  };
+  for (const char* settings : {"", "[Filter]\r\nModerne Leser=0\r\n",
+                               "[Filter]\r\nModerne Leser=1\r\n"}) {
+    WriteFile(dir_.File("quorfilter.INI"), settings);
+    const bool modern = std::string_view(settings).ends_with("=1\r\n");
+    for (const auto& reader : readers) {
+      std::vector<std::pair<std::string, std::string>> runs = {
+          {reader.modern_option, reader.modern}};
+      for (const std::string& option : reader.options) {
+        runs.emplace_back(option, modern ? reader.modern : reader.exact);
+      }
+      for (const auto& [option, expected] : runs) {
+        const RunResult run = Run({"--encoding=ansi", option}, reader.source);
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(testing::Escaped(run.out), testing::Escaped(expected))
+            << option << " with " << settings;
+      }
     }
   }
 }
@@ -302,15 +294,6 @@ TEST_F(UnixCommandLineRun, HelpLeadsWithThisInterfaceAndNamesEveryButton) {
         "Aufruf: quorfilter [-d:"}) {
     EXPECT_NE(compatible.out.find(line), std::string::npos) << line;
   }
-}
-
-TEST_F(UnixCommandLineRun, DocumentAloneStillOpensTheWindow) {
-  Document("brief.txt", "a\r\n");
-  const RunResult run =
-      Run({"brief.txt"}, "", "unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM");
-  EXPECT_EQ(run.status, 2);
-  EXPECT_NE(run.err.find("Kein Bildschirm gefunden"), std::string::npos);
-  EXPECT_EQ(ReadFile(dir_.File("brief.txt")), "a\r\n");
 }
 
 TEST_F(UnixCommandLineRun, LoadsNoToolkitLibrary) {

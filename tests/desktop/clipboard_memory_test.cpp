@@ -16,6 +16,7 @@
 #include "desktop/clipboard.h"
 #include "desktop/main_window.h"
 #include "desktop/text_view.h"
+#include "fake_file_dialogs.h"
 #include "test_support.h"
 
 namespace quor {
@@ -83,12 +84,6 @@ TEST(ClipboardMemory, EveryFailingAllocationOfACopyKeepsTheClipboard) {
   EXPECT_EQ(Clipboard().text(), "vorher");
 }
 
-class NoFileDialogs : public FileDialogs {
- public:
-  std::optional<std::string> OpenFile(QWidget*) override { return {}; }
-  std::optional<std::string> SaveFile(QWidget*) override { return {}; }
-};
-
 // "Einfügen" and the paste of start-up and tray icon, as the window runs them.
 TEST(ClipboardMemory, WindowKeepsDocumentAndPlaceWhenATextDoesNotFit) {
   testing::RecordingMessages messages;
@@ -96,7 +91,7 @@ TEST(ClipboardMemory, WindowKeepsDocumentAndPlaceWhenATextDoesNotFit) {
   std::string lines;
   for (int i = 0; i < 200; ++i) lines += "Zeile\r\n";
   app.document.text = lines;
-  NoFileDialogs dialogs;
+  testing::FakeFileDialogs dialogs;
   MainWindow window(app, dialogs);
   window.resize(600, 500);
   window.show();

@@ -40,29 +40,24 @@ class ClipboardTest : public ::testing::Test {
   Application app_;
 };
 
-TEST_F(ClipboardTest, CopyTurnsWindows1252IntoUnicode) {
+TEST_F(ClipboardTest, CopyTurnsWindows1252IntoUnicodeAndNeedsADocument) {
+  Clipboard().setText("alt");
+  CopyToClipboard(app_.document, messages_);
+  EXPECT_EQ(messages_.shown, (Shown{{"Fehler!", "Kein Text im Speicher."}}));
+  EXPECT_EQ(Clipboard().text(), "alt");
+  messages_.shown.clear();
+
+  app_.document.text = "";  // empty text replaces what was there
+  CopyToClipboard(app_.document, messages_);
+  ASSERT_NE(Clipboard().mimeData(), nullptr);
+  EXPECT_TRUE(Clipboard().mimeData()->hasText());
+  EXPECT_EQ(Clipboard().text(), QString());
+
   app_.document.text = "Gr\xFC\xDF \x80\x96\r\nx";
   CopyToClipboard(app_.document, messages_);
   EXPECT_EQ(Clipboard().text(), QString::fromUtf8("Grüß €–\r\nx"));
   EXPECT_TRUE(messages_.shown.empty());
   EXPECT_EQ(app_.document.text, "Gr\xFC\xDF \x80\x96\r\nx");
-}
-
-TEST_F(ClipboardTest, CopyOfEmptyDocumentPutsEmptyText) {
-  Clipboard().setText("alt");
-  app_.document.text = "";
-  CopyToClipboard(app_.document, messages_);
-  ASSERT_NE(Clipboard().mimeData(), nullptr);
-  EXPECT_TRUE(Clipboard().mimeData()->hasText());
-  EXPECT_EQ(Clipboard().text(), QString());
-  EXPECT_TRUE(messages_.shown.empty());
-}
-
-TEST_F(ClipboardTest, CopyWithoutDocumentLeavesClipboard) {
-  Clipboard().setText("alt");
-  CopyToClipboard(app_.document, messages_);
-  EXPECT_EQ(messages_.shown, (Shown{{"Fehler!", "Kein Text im Speicher."}}));
-  EXPECT_EQ(Clipboard().text(), "alt");
 }
 
 TEST_F(ClipboardTest, PasteTurnsUnicodeIntoWindows1252) {
@@ -83,15 +78,6 @@ TEST_F(ClipboardTest, PasteTurnsUnicodeIntoWindows1252) {
   EXPECT_TRUE(messages_.asked.empty());
 }
 
-TEST_F(ClipboardTest, PasteOfPictureOnlyLeavesDocument) {
-  app_.document.text = "alt";
-  PutImageOnClipboard();
-  EXPECT_FALSE(PasteFromClipboard(app_, false));
-  EXPECT_EQ(messages_.shown,
-            (Shown{{"Fehler!", "Keine Textdaten im Clipboard."}}));
-  EXPECT_EQ(app_.document.text, "alt");
-}
-
 TEST_F(ClipboardTest, PasteAsksOnlyWhenADocumentExists) {
   Clipboard().setText("neu");
   EXPECT_TRUE(PasteFromClipboard(app_, true));
@@ -110,14 +96,16 @@ TEST_F(ClipboardTest, PasteAsksOnlyWhenADocumentExists) {
   EXPECT_EQ(app_.document.text, "neu");
 }
 
-TEST_F(ClipboardTest, PasteAnsweredNoReadsNoClipboard) {
+TEST_F(ClipboardTest, PictureOnlyIsReportedUnlessThePasteIsAnsweredNo) {
   app_.document.text = "alt";
-  messages_.answer = false;
-  // Had the clipboard been read, the picture would have been reported.
   PutImageOnClipboard();
+  messages_.answer = false;
   EXPECT_FALSE(PasteFromClipboard(app_, true));
   EXPECT_EQ(messages_.asked.size(), 1u);
-  EXPECT_TRUE(messages_.shown.empty());
+  EXPECT_TRUE(messages_.shown.empty());  // the clipboard was never read
+  EXPECT_FALSE(PasteFromClipboard(app_, false));
+  EXPECT_EQ(messages_.shown,
+            (Shown{{"Fehler!", "Keine Textdaten im Clipboard."}}));
   EXPECT_EQ(app_.document.text, "alt");
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "desktop/main_window.h"
+#include "fake_file_dialogs.h"
 #include "test_support.h"
 
 namespace quor {
@@ -17,23 +18,6 @@ using ::quor::testing::ReadFile;
 using ::quor::testing::RecordingMessages;
 using ::quor::testing::TempDir;
 using ::quor::testing::WriteFile;
-
-// Answers every file dialog with `answer` and counts how often it was asked.
-class AnsweringDialogs : public FileDialogs {
- public:
-  std::optional<std::string> OpenFile(QWidget*) override {
-    ++opened;
-    return answer;
-  }
-  std::optional<std::string> SaveFile(QWidget*) override {
-    ++saved;
-    return answer;
-  }
-
-  std::optional<std::string> answer;
-  int opened = 0;
-  int saved = 0;
-};
 
 // Notes for each message whether the busy box was up while it was shown.
 class BusyWatchingMessages : public RecordingMessages {
@@ -49,12 +33,8 @@ class BusyWatchingMessages : public RecordingMessages {
 
 class CommandsTest : public ::testing::Test {
  protected:
-  CommandsTest()
-      : app_(ProgramPaths{dir_.File("quorfilter.INI"), dir_.File("FILTER.TXT"),
-                          dir_.File("REPLACE.TXT")},
-             messages_) {
+  CommandsTest() : app_(testing::PathsIn(dir_), messages_) {
     app_.settings.dos_to_unix = 1;
-    app_.settings.unix_to_dos = 1;
     app_.settings.x_same_chars = 1;
     window_.emplace(app_, dialogs_);
     messages_.window = &*window_;
@@ -74,27 +54,10 @@ class CommandsTest : public ::testing::Test {
 
   TempDir dir_;
   BusyWatchingMessages messages_;
-  AnsweringDialogs dialogs_;
+  testing::FakeFileDialogs dialogs_;
   Application app_;
   std::optional<MainWindow> window_;
 };
-
-TEST_F(CommandsTest, FilterThenUndoAndRedoWalkTheSteps) {
-  app_.document.text = "a\r\nb\nc";
-  Click(121);  // "Dos -> Unix"
-  EXPECT_EQ(Text(), "a\nb\nc");
-  EXPECT_EQ(app_.view.display_lines, 3);
-  EXPECT_FALSE(window_->busy());
-  Click(122);  // "Unix -> Dos"
-  EXPECT_EQ(Text(), "a\r\nb\r\nc");
-  Click(kCommandUndo);
-  EXPECT_EQ(Text(), "a\nb\nc");
-  Click(kCommandUndo);
-  EXPECT_EQ(Text(), "a\r\nb\nc");
-  window_->Execute(kCommandRedo);
-  EXPECT_EQ(Text(), "a\nb\nc");
-  EXPECT_TRUE(messages_.shown.empty());
-}
 
 TEST_F(CommandsTest, FilterAndUndoWithoutDocumentDoNothing) {
   Click(121);
@@ -122,7 +85,7 @@ TEST_F(CommandsTest, RefusedRepeatedCharactersWarnUnderTheBusyBoxOnly) {
 TEST_F(CommandsTest, LoadAsksOnlyOverAnExistingDocument) {
   const std::string path = dir_.File("brief.txt");
   WriteFile(path, "neu\r\n");
-  dialogs_.answer = path;
+  dialogs_.AnswerBoth(path);
   Click(kCommandLoad);
   EXPECT_TRUE(messages_.asked.empty());
   EXPECT_EQ(Text(), "neu\r\n");
@@ -143,7 +106,7 @@ TEST_F(CommandsTest, LoadAsksOnlyOverAnExistingDocument) {
   EXPECT_EQ(Text(), "neuer");
   EXPECT_EQ(app_.view.first_line, 0);
 
-  dialogs_.answer.reset();
+  dialogs_.AnswerBoth(std::nullopt);
   Click(kCommandLoad);
   EXPECT_EQ(Text(), "neuer");
   EXPECT_EQ(app_.document_path, path);
@@ -153,7 +116,7 @@ TEST_F(CommandsTest, LoadTakesPathsWithQuotesAndMarkersAsTheyAre) {
   for (const char* name : {"a\"b.txt", "x-D:y.txt", "-d:\"q.txt", "-d:\""}) {
     const std::string path = dir_.File(name);
     WriteFile(path, name);
-    dialogs_.answer = path;
+    dialogs_.AnswerBoth(path);
     Click(kCommandLoad);
     EXPECT_EQ(Text(), name);
     EXPECT_EQ(app_.document_path, path);
@@ -166,7 +129,7 @@ TEST_F(CommandsTest, Utf8FileIsShownFilteredAndSavedAsUtf8) {
   WriteFile(path,
             "Gr\xC3\xB6\xC3\x9F"
             "e");
-  dialogs_.answer = path;
+  dialogs_.AnswerBoth(path);
   Click(kCommandLoad);
   EXPECT_EQ(Text(),
             "Gr\xF6\xDF"
@@ -201,7 +164,7 @@ TEST_F(CommandsTest, SaveNeedsADocumentAndAsksBeforeReplacingAFile) {
   app_.document.text = "Text";
   app_.document_path = dir_.File("quelle.txt");
   const std::string path = dir_.File("ziel.txt");
-  dialogs_.answer = path;
+  dialogs_.AnswerBoth(path);
   Click(kCommandSave);
   EXPECT_TRUE(messages_.asked.empty());
   EXPECT_EQ(ReadFile(path), "Text");
@@ -219,7 +182,7 @@ TEST_F(CommandsTest, SaveNeedsADocumentAndAsksBeforeReplacingAFile) {
   EXPECT_EQ(ReadFile(path), "Neu");
   EXPECT_EQ(app_.document_path, dir_.File("quelle.txt"));
 
-  dialogs_.answer.reset();
+  dialogs_.AnswerBoth(std::nullopt);
   Click(kCommandSave);
   EXPECT_EQ(messages_.asked.size(), 2u);
   EXPECT_FALSE(FileExists(dir_.File("quelle.txt")));

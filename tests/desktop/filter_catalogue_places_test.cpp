@@ -9,6 +9,7 @@
 #include "core/app/filter_catalogue.h"
 #include "desktop/main_window.h"
 #include "desktop/options_pages.h"
+#include "fake_file_dialogs.h"
 #include "test_support.h"
 
 namespace quor {
@@ -21,9 +22,7 @@ using ::quor::testing::WriteFile;
 TEST(FilterCataloguePlaces, EveryFilterHasOneOptionsBoxForItsButton) {
   TempDir dir;
   RecordingMessages messages;
-  Application app(ProgramPaths{dir.File("q.INI"), dir.File("FILTER.TXT"),
-                               dir.File("REPLACE.TXT")},
-                  messages);
+  Application app(testing::PathsIn(dir), messages);
   // Boxes of the word-list filters stay off without their files.
   WriteFile(app.paths.exclude_list, "a\n");
   WriteFile(app.paths.replace_list, "a\nb\n");

@@ -14,18 +14,13 @@
 #include "desktop/desktop_messages.h"
 #include "desktop/file_dialogs.h"
 #include "desktop/main_window.h"
+#include "fake_file_dialogs.h"
 #include "test_support.h"
 
 namespace quor {
 namespace {
 
 using ::quor::testing::TempDir;
-
-class NoFileDialogs : public FileDialogs {
- public:
-  std::optional<std::string> OpenFile(QWidget*) override { return {}; }
-  std::optional<std::string> SaveFile(QWidget*) override { return {}; }
-};
 
 // What a box looked like while it was open.
 struct SeenBox {
@@ -65,7 +60,7 @@ class MessageBoxesTest : public ::testing::Test {
 
   DesktopMessages messages_;
   Application app_;
-  NoFileDialogs none_;
+  testing::FakeFileDialogs none_;
   MainWindow window_;
   std::vector<SeenBox> seen_;
 };
@@ -83,6 +78,15 @@ TEST_F(MessageBoxesTest, QuestionsAreGermanAndEnterOrEscapeAnswerNo) {
     EXPECT_EQ(seen_[0].default_button, "&Nein");
     EXPECT_EQ(seen_[0].owner, &window_);  // no task-bar entry of its own
   }
+  // The save question has a third answer, which is its default and
+  // Escape's.
+  seen_.clear();
+  AnswerWith(Qt::Key_Escape);
+  EXPECT_EQ(messages_.AskYesNoCancel("Änderungen speichern?", "brief.txt*"),
+            Answer::kCancel);
+  ASSERT_EQ(seen_.size(), 1u);
+  EXPECT_EQ(seen_[0].buttons.size(), 3);
+  EXPECT_EQ(seen_[0].default_button, "Abbrechen");
 }
 
 TEST_F(MessageBoxesTest, MessagesOfAGroupComeAsOneBoxWithTheirCounts) {

@@ -5,17 +5,14 @@
 
 #include <QApplication>
 #include <QDropEvent>
-#include <QKeyEvent>
-#include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
-#include <QTimer>
 #include <QUrl>
 #include <memory>
 #include <string>
 
-#include "desktop/desktop_messages.h"
 #include "desktop/main_window.h"
+#include "fake_file_dialogs.h"
 #include "test_support.h"
 
 namespace quor {
@@ -28,25 +25,9 @@ using ::quor::testing::WriteFile;
 
 #define QUOR_NAME "Quor-Filter " QUOR_VERSION
 
-class SeparateDialogs : public FileDialogs {
- public:
-  std::optional<std::string> OpenFile(QWidget*) override {
-    ++opened;
-    return open_answer;
-  }
-  std::optional<std::string> SaveFile(QWidget*) override { return save_answer; }
-
-  std::optional<std::string> open_answer;
-  std::optional<std::string> save_answer;
-  int opened = 0;
-};
-
 // A window over "brief.txt" as loaded, with the line-end filters.
 struct Session {
-  Session()
-      : app(ProgramPaths{dir.File("quorfilter.INI"), dir.File("FILTER.TXT"),
-                         dir.File("REPLACE.TXT")},
-            messages) {
+  Session() : app(testing::PathsIn(dir), messages) {
     app.settings.dos_to_unix = 1;
     window.emplace(app, dialogs);
     window->resize(600, 500);
@@ -81,7 +62,7 @@ struct Session {
   TempDir dir;
   std::string path = dir.File("brief.txt");
   RecordingMessages messages;
-  SeparateDialogs dialogs;
+  testing::FakeFileDialogs dialogs;
   Application app;
   std::optional<MainWindow> window;
 };
@@ -93,6 +74,8 @@ TEST(WindowHistory, TitleAndUndoFollowTheChangesUntilSaved) {
   s.Click(121);  // "Dos -> Unix"
   EXPECT_EQ(s.Title(), "brief.txt* – " QUOR_NAME);
   EXPECT_TRUE(s.Button(kCommandUndo)->isEnabled());
+  EXPECT_EQ(s.app.view.display_lines, 2);  // laid out anew
+  EXPECT_FALSE(s.window->busy());
   s.Click(121);  // changes nothing more: no step
   EXPECT_EQ(s.app.history.UndoSteps(), 1u);
 
@@ -110,6 +93,7 @@ TEST(WindowHistory, TitleAndUndoFollowTheChangesUntilSaved) {
   EXPECT_EQ(s.Title(), "brief.txt – " QUOR_NAME);
   s.Click(kCommandUndo);
   EXPECT_EQ(s.Title(), "brief.txt* – " QUOR_NAME);
+  EXPECT_TRUE(s.messages.shown.empty());
 }
 
 TEST(WindowHistory, UnsavedChangesAreSettledBeforeTheDocumentGoes) {
@@ -152,27 +136,6 @@ TEST(WindowHistory, UnsavedChangesAreSettledBeforeTheDocumentGoes) {
       EXPECT_EQ(s.messages.asked[0].second, "Änderungen speichern?") << where;
     }
   }
-}
-
-TEST(WindowHistory, SaveQuestionDefaultsToCancelWhichEscapeAnswers) {
-  QTimer::singleShot(0, [] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(box->buttons().size(), 3);
-    EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::Cancel));
-    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-    QCoreApplication::sendEvent(box, &escape);
-  });
-  DesktopMessages messages;
-  EXPECT_EQ(messages.AskYesNoCancel("Änderungen speichern?", "brief.txt*"),
-            Answer::kCancel);
-}
-
-TEST(WindowHistory, ClosingWithoutChangesAsksNothing) {
-  Session s;
-  s.Click(kCommandEnd);
-  EXPECT_FALSE(s.window->isVisible());
-  EXPECT_TRUE(s.messages.asked.empty());
 }
 
 TEST(WindowHistory, DroppedFileLoadsAfterTheQuestionAndDroppedTextPastes) {

@@ -1,7 +1,9 @@
 #include "test_support.h"
 
+#include <grp.h>
 #include <iconv.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -46,6 +48,26 @@ std::string ReadFile(const std::string& path) {
 
 bool FileExists(const std::string& path) {
   return ::access(path.c_str(), F_OK) == 0;
+}
+
+std::size_t EntriesIn(const std::string& folder) {
+  return static_cast<std::size_t>(
+      std::distance(std::filesystem::directory_iterator(folder),
+                    std::filesystem::directory_iterator()));
+}
+
+bool AsOtherUser(const std::function<bool()>& body) {
+  const pid_t child = ::fork();
+  if (child == 0) {
+    if (::setgroups(0, nullptr) != 0 || ::setresgid(65534, 65534, 65534) != 0 ||
+        ::setresuid(65534, 65534, 65534) != 0) {
+      ::_exit(2);
+    }
+    ::_exit(body() ? 0 : 1);
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 std::string Escaped(std::string_view bytes) {

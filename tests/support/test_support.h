@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -53,6 +54,13 @@ class TempDir {
 void WriteFile(const std::string& path, std::string_view bytes);
 std::string ReadFile(const std::string& path);
 bool FileExists(const std::string& path);
+
+// How many entries `folder` holds.
+std::size_t EntriesIn(const std::string& folder);
+
+// Runs `body` in a child process as the user and group 65534 (only root can
+// become them); true when it returned true there.
+bool AsOtherUser(const std::function<bool()>& body);
 
 // `bytes` with every byte outside printable ASCII written as \xHH, for
 // readable test names and messages.

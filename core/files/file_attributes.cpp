@@ -54,12 +54,16 @@ bool CopyFileAttributes(int from, const struct stat& info, int to,
                         struct stat& fresh) {
   // Owner first: a change of owner clears the set-id bits.
   if (::fstat(to, &fresh) != 0) return false;
-  if ((fresh.st_uid != info.st_uid || fresh.st_gid != info.st_gid) &&
-      ::fchown(to, info.st_uid, info.st_gid) != 0) {
+  const bool other_owner =
+      fresh.st_uid != info.st_uid || fresh.st_gid != info.st_gid;
+  if (other_owner && ::fchown(to, info.st_uid, info.st_gid) != 0) {
     return false;
   }
   const mode_t mode = info.st_mode & 07777;
-  if (::fchmod(to, mode) != 0) return false;
+  if ((other_owner || (fresh.st_mode & 07777) != mode) &&
+      ::fchmod(to, mode) != 0) {
+    return false;
+  }
   // The kernel drops a set-group-id bit it will not grant without a word.
   if ((mode & (S_ISUID | S_ISGID)) != 0 &&
       (::fstat(to, &fresh) != 0 || (fresh.st_mode & 07777) != mode)) {

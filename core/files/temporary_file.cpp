@@ -63,7 +63,10 @@ TemporaryFile::~TemporaryFile() {
 }
 
 bool TemporaryFile::Open(int old, const struct stat& info, struct stat& made) {
-  fd_ = UniqueFd(::openat(folder_, ".", O_TMPFILE | O_RDWR | O_CLOEXEC, 0600));
+  // Nobody can open an unnamed file, so it may as well start with the old
+  // file's permissions, which then need no second change.
+  fd_ = UniqueFd(::openat(folder_, ".", O_TMPFILE | O_RDWR | O_CLOEXEC,
+                          info.st_mode & 0777));
   if (!fd_.valid()) {
     fd_ = CreateNamed(folder_, name_);
     if (fd_.valid()) Name();

@@ -93,13 +93,18 @@ TEST_F(FileSave, WritingByOthersSinceTheLoadIsNotLost) {
 TEST_F(FileSave, ModeSetIdBitsAttributesAndHardLinksAreKept) {
   const std::string doc = dir_.File("brief.txt");
   WriteFile(doc, "alt");
-  ASSERT_EQ(::chmod(doc.c_str(), 06740), 0);
   const bool xattrs = ::setxattr(doc.c_str(), "user.quelle", "x", 1, 0) == 0;
-  Application app = Loaded(doc);
-  ASSERT_TRUE(SaveToLoadedFile(app, false));
-  struct stat info;
-  ASSERT_EQ(::stat(doc.c_str(), &info), 0);
-  EXPECT_EQ(info.st_mode & 07777, 06740u);
+  // The new file starts as the umask allows; what it takes away comes back.
+  const mode_t mask = ::umask(022);
+  for (const mode_t mode : {0666, 0604, 06740}) {
+    ASSERT_EQ(::chmod(doc.c_str(), mode), 0);
+    Application app = Loaded(doc);
+    ASSERT_TRUE(SaveToLoadedFile(app, false));
+    struct stat info;
+    ASSERT_EQ(::stat(doc.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, mode);
+  }
+  ::umask(mask);
   if (xattrs) {
     char value[4] = {};
     EXPECT_EQ(::getxattr(doc.c_str(), "user.quelle", value, sizeof value), 1);
@@ -107,7 +112,6 @@ TEST_F(FileSave, ModeSetIdBitsAttributesAndHardLinksAreKept) {
   EXPECT_EQ(testing::EntriesIn(dir_.path()), 1u);
 
   std::filesystem::create_hard_link(doc, dir_.File("zweiter-name"));
-  app.document.text = "beide";
   Application again = Loaded(doc);
   again.document.text = "beide";
   ASSERT_TRUE(SaveToLoadedFile(again, false));

@@ -37,9 +37,10 @@ class MessageBoxesTest : public ::testing::Test {
     window_.show();
   }
 
-  // Notes each box that opens and closes it with `key`.
+  // Notes each box that opens and closes it with `key`. The timers belong to
+  // the window, so that one still waiting when the test ends goes with it.
   void AnswerWith(Qt::Key key) {
-    QTimer::singleShot(0, [this, key] { Answer(key); });
+    QTimer::singleShot(0, &window_, [this, key] { Answer(key); });
   }
 
   void Answer(Qt::Key key) {
@@ -55,7 +56,7 @@ class MessageBoxesTest : public ::testing::Test {
     seen_.push_back(seen);
     QTest::keyClick(box, key);
     // A box shown after this one answers the same way.
-    QTimer::singleShot(0, [this, key] { Answer(key); });
+    QTimer::singleShot(0, &window_, [this, key] { Answer(key); });
   }
 
   DesktopMessages messages_;

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "core/files/utf8_text.h"
 #include "core/filters/cp1252_chars.h"
 
 namespace quor {
@@ -33,24 +34,6 @@ std::size_t CharAt(const unsigned char* p, std::size_t units, std::size_t i,
   if (i + 1 >= units || !IsLowSurrogate(UnitAt<kOrder>(p, i + 1))) return 0;
   c = 0x10000 + ((c - 0xD800) << 10) + (UnitAt<kOrder>(p, i + 1) - 0xDC00);
   return 2;
-}
-
-void AppendUtf8(char32_t c, std::string& out) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
 }
 
 // Whether the four units in `word` are all below U+0100 but not in the

@@ -303,6 +303,29 @@ Utf8Reading DecodeUtf8ToCp1252(std::string& bytes, std::size_t start) {
   return reading;
 }
 
+Utf8Reading ReadUtf8(std::string_view bytes) {
+  return ReadUtf8(reinterpret_cast<const unsigned char*>(bytes.data()),
+                  bytes.size());
+}
+
+void AppendUtf8(char32_t c, std::string& out) {
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+  } else if (c < 0x800) {
+    out += static_cast<char>(0xC0 | (c >> 6));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    out += static_cast<char>(0xE0 | (c >> 12));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (c >> 18));
+    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  }
+}
+
 bool StartsWithUtf8Sequence(std::string_view bytes) {
   char32_t c = 0;
   return !bytes.empty() &&

@@ -18,6 +18,12 @@ struct Utf8Reading {
 // in place (the first `start` bytes dropped); otherwise it is left alone.
 Utf8Reading DecodeUtf8ToCp1252(std::string& bytes, std::size_t start);
 
+// Reads `bytes` as UTF-8 as DecodeUtf8ToCp1252 does, changing nothing.
+Utf8Reading ReadUtf8(std::string_view bytes);
+
+// Appends character `c` (at most U+10FFFF, no surrogate) as UTF-8.
+void AppendUtf8(char32_t c, std::string& out);
+
 // Whether `bytes` begin with a well-formed UTF-8 sequence of two or more
 // bytes. Certain once `bytes` hold four bytes or all there are.
 bool StartsWithUtf8Sequence(std::string_view bytes);

@@ -81,8 +81,8 @@ TagRule EnteredRule(const GumboNode& node) {
 
 // The text of the parsed page. The tree is walked with an explicit stack, as
 // pages may nest elements far deeper than the call stack reaches.
-std::string PageText(const GumboNode& document) {
-  PlainText text;
+std::string PageText(const GumboNode& document, PlainText::Out out) {
+  PlainText text(out);
   int preformatted = 0;
   std::vector<OpenElement> open = {{&document, TagRule::kInline, 0}};
   while (!open.empty()) {
@@ -117,8 +117,16 @@ std::string PageText(const GumboNode& document) {
 void ModernHtmlToText(TextDocument& document, Messages& messages) {
   if (!document.text) return;
   ReportingLackOfMemory(messages, [&] {
+    // A UTF-8 file with characters that Windows-1252 lacks is held as its
+    // bytes: such a page is read, and its text given, as UTF-8.
+    const Utf8Reading reading = ReadUtf8(*document.text);
+    const bool utf8_page = reading.well_formed && !reading.all_cp1252;
     std::string utf8;
-    AppendCp1252AsUtf8(*document.text, utf8);
+    if (utf8_page) {
+      utf8 = *document.text;
+    } else {
+      AppendCp1252AsUtf8(*document.text, utf8);
+    }
     if (auto limited = LimitNesting(utf8, kMaxNesting)) {
       utf8 = std::move(*limited);
     }
@@ -127,7 +135,9 @@ void ModernHtmlToText(TextDocument& document, Messages& messages) {
       throw std::bad_alloc();
     }
     const ParsedPage page = Parse(utf8);
-    *document.text = PageText(*page->document);
+    *document.text =
+        PageText(*page->document,
+                 utf8_page ? PlainText::Out::kUtf8 : PlainText::Out::kCp1252);
   });
 }
 

@@ -11,7 +11,9 @@ namespace quor {
 // are separated by tabs and rows end lines; white space collapses as HTML
 // collapses it except in preformatted text; every character reference is
 // decoded. Lines end with CR LF. A character Windows-1252 lacks becomes
-// "&#N;", so nothing is lost. Without memory (or for a page beyond the
+// "&#N;", so nothing is lost; but a page held as the bytes of a UTF-8 file
+// with such characters (well-formed UTF-8 holding one) is read as UTF-8 and
+// its text given as UTF-8. Without memory (or for a page beyond the
 // parser's 4 GiB), reports "Nicht genug Speicher frei." and leaves the
 // document as it was.
 void ModernHtmlToText(TextDocument& document, Messages& messages);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/files/utf8_text.h"
 #include "core/filters/cp1252_chars.h"
 
 namespace quor {
@@ -78,7 +79,11 @@ void PlainText::AddText(std::string_view utf8, bool preformatted) {
     // out before it could start a line.
     if (c == 0) continue;
     BeforeVisible();
-    AppendCp1252OrReference(out_, c);
+    if (utf8_out_) {
+      AppendUtf8(c, out_);
+    } else {
+      AppendCp1252OrReference(out_, c);
+    }
   }
 }
 

@@ -103,6 +103,12 @@ TEST(ModernHtml, CharactersWindows1252LacksBecomeReferences) {
       // The parser takes control characters for broken input.
       {"controls are marked", "a\x81\x01z", "a&#65533;&#65533;z\r\n"},
       {"code page bytes", "\x80 \x9F \xFF", "\x80 \x9F \xFF\r\n"},
+      // A UTF-8 file with characters beyond the code page stays UTF-8, and
+      // so do the characters its references stand for.
+      {"utf-8 page", "<p>\xE6\x97\xA5 &auml;&nbsp;&#x65E5;",
+       "\xE6\x97\xA5 \xC3\xA4\xC2\xA0\xE6\x97\xA5\r\n"},
+      {"code page bytes that would pass for UTF-8", "\xC3\xA4 &auml;",
+       "\xC3\xA4 \xE4\r\n"},
   });
 }
 

@@ -326,11 +326,17 @@ void AppendUtf8(char32_t c, std::string& out) {
   }
 }
 
+std::size_t DecodeUtf8Sequence(std::string_view bytes, char32_t& c) {
+  return bytes.empty()
+             ? 0
+             : DecodeSequence(
+                   reinterpret_cast<const unsigned char*>(bytes.data()),
+                   bytes.size(), c);
+}
+
 bool StartsWithUtf8Sequence(std::string_view bytes) {
   char32_t c = 0;
-  return !bytes.empty() &&
-         DecodeSequence(reinterpret_cast<const unsigned char*>(bytes.data()),
-                        bytes.size(), c) > 1;
+  return DecodeUtf8Sequence(bytes, c) > 1;
 }
 
 void AppendCp1252AsUtf8(std::string_view text, std::string& out) {

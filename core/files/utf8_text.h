@@ -24,6 +24,10 @@ Utf8Reading ReadUtf8(std::string_view bytes);
 // Appends character `c` (at most U+10FFFF, no surrogate) as UTF-8.
 void AppendUtf8(char32_t c, std::string& out);
 
+// The length of the well-formed UTF-8 sequence of two or more bytes that
+// `bytes` begin with, its character in `c`; 0 where none does.
+std::size_t DecodeUtf8Sequence(std::string_view bytes, char32_t& c);
+
 // Whether `bytes` begin with a well-formed UTF-8 sequence of two or more
 // bytes. Certain once `bytes` hold four bytes or all there are.
 bool StartsWithUtf8Sequence(std::string_view bytes);

@@ -14,37 +14,18 @@ bool IsHtmlWhiteSpace(char32_t c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
 }
 
-bool IsContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
-
-// The character at `at` of well-formed or broken UTF-8, advancing `at` past
-// it; a broken sequence is one replacement character per byte.
+// The character at `at`, advancing `at` past it; a byte that starts no
+// well-formed sequence is one replacement character.
 char32_t NextChar(std::string_view utf8, std::size_t& at) {
-  const auto lead = static_cast<unsigned char>(utf8[at++]);
-  if (lead < 0x80) return lead;
-  int length = 0;
+  const auto lead = static_cast<unsigned char>(utf8[at]);
+  if (lead < 0x80) {
+    ++at;
+    return lead;
+  }
   char32_t c = 0;
-  if (lead >= 0xC2 && lead < 0xE0) {
-    length = 1;
-    c = lead & 0x1FU;
-  } else if (lead >= 0xE0 && lead < 0xF0) {
-    length = 2;
-    c = lead & 0x0FU;
-  } else if (lead >= 0xF0 && lead < 0xF5) {
-    length = 3;
-    c = lead & 0x07U;
-  } else {
-    return kReplacement;
-  }
-  const std::size_t start = at;
-  for (int i = 0; i < length; ++i) {
-    if (at >= utf8.size() ||
-        !IsContinuation(static_cast<unsigned char>(utf8[at]))) {
-      at = start;
-      return kReplacement;
-    }
-    c = (c << 6U) | (static_cast<unsigned char>(utf8[at++]) & 0x3FU);
-  }
-  return c;
+  const std::size_t length = DecodeUtf8Sequence(utf8.substr(at), c);
+  at += length == 0 ? 1 : length;
+  return length == 0 ? kReplacement : c;
 }
 
 // The end of the run of visible ASCII characters from `at`.

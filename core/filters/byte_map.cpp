@@ -129,7 +129,12 @@ ByteTable IdentityMap() {
   return table;
 }
 
-bool IsIdentity(const ByteTable& table) { return table == IdentityMap(); }
+bool IsIdentity(const ByteTable& table) {
+  for (std::size_t c = 0; c < table.size(); ++c) {
+    if (table[c] != static_cast<unsigned char>(c)) return false;
+  }
+  return true;
+}
 
 ByteTable ComposeByteMaps(const ByteTable& first, const ByteTable& second) {
   ByteTable both{};

@@ -137,13 +137,8 @@ ReadStatus ReadWholeFile(const std::string& path, std::string& bytes,
 }
 
 ReadStatus ReadStandardInput(std::string& bytes, ZeroBytes zero_bytes) {
-  struct stat info;
-  if (::fstat(STDIN_FILENO, &info) != 0) return ReadStatus::kCannotOpen;
-  const std::size_t expected = S_ISREG(info.st_mode) && info.st_size > 0
-                                   ? static_cast<std::size_t>(info.st_size)
-                                   : 0;
   std::string data;
-  const ReadStatus read = ReadAll(STDIN_FILENO, expected, zero_bytes, data);
+  const ReadStatus read = ReadToEnd(STDIN_FILENO, data, zero_bytes);
   if (read == ReadStatus::kOk) bytes = std::move(data);
   return read;
 }

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "core/files/file_writes.h"
+#include "core/files/whole_file.h"
 
 namespace quor {
 namespace {
@@ -32,22 +33,10 @@ std::size_t AllowedPending(std::size_t wanted) {
 
 // Makes the contents of `from` those of `to`, in place, unflushed.
 bool CopyInPlace(int from, int to) {
-  struct stat info;
-  if (::fstat(from, &info) != 0) return false;
-  try {
-    std::string bytes(static_cast<std::size_t>(info.st_size), '\0');
-    std::size_t got = 0;
-    while (got < bytes.size()) {
-      const ssize_t n = ::pread(from, bytes.data() + got, bytes.size() - got,
-                                static_cast<off_t>(got));
-      if (n < 0 && errno == EINTR) continue;
-      if (n <= 0) return false;
-      got += static_cast<std::size_t>(n);
-    }
-    return WriteInPlace(to, bytes, /*flush=*/false);
-  } catch (const std::bad_alloc&) {
-    return false;
-  }
+  std::string bytes;
+  return ::lseek(from, 0, SEEK_SET) == 0 &&
+         ReadToEnd(from, bytes, ZeroBytes::kKept) == ReadStatus::kOk &&
+         WriteInPlace(to, bytes, /*flush=*/false);
 }
 
 }  // namespace

@@ -20,7 +20,8 @@ enum class ReadStatus { kOk, kCannotOpen, kOutOfMemory, kHoldsZero };
 enum class ZeroBytes { kKept, kRefused, kRefusedUnlessUtf16 };
 
 // Reads the file at `path` whole into `bytes` (which is left alone unless the
-// read succeeds) and, when asked, the file's stamp as the read left it. Only
+// read succeeds) and, when asked, the file's stamp as it was opened, so that
+// a write during the read shows as a change later. Only
 // a regular file is read: a folder, pipe, socket or device is kCannotOpen at
 // once, without waiting for a writer.
 ReadStatus ReadWholeFile(const std::string& path, std::string& bytes,

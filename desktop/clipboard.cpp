@@ -38,20 +38,6 @@ QClipboard* RunningClipboard() {
   return QGuiApplication::clipboard();
 }
 
-// The platform plugin for a process that outlives the program on the user's
-// desktop; nullptr without a window system. X11 comes first: Wayland may
-// refuse the clipboard to a client without a focused window, while Wayland
-// desktops share their clipboard with X11 programs. A refusal is reported.
-const char* WindowSystemPlatform() {
-  const auto is_set = [](const char* name) {
-    const char* value = std::getenv(name);
-    return value != nullptr && *value != '\0';
-  };
-  if (is_set("DISPLAY")) return "xcb";
-  if (is_set("WAYLAND_DISPLAY")) return "wayland";
-  return nullptr;
-}
-
 // Keeps no file of the caller open (a shell reading the program's output
 // would wait for it) and no working folder busy. The ready pipe becomes fd 3.
 void DetachKeeper(int ready_fd) {
@@ -150,6 +136,16 @@ KeeperReport StartKeeper(std::string_view bytes, const char* platform) {
 
 }  // namespace
 
+const char* WindowSystemPlatform() {
+  const auto is_set = [](const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr && *value != '\0';
+  };
+  if (is_set("DISPLAY")) return "xcb";
+  if (is_set("WAYLAND_DISPLAY")) return "wayland";
+  return nullptr;
+}
+
 bool CopyToClipboard(const TextDocument& document, Messages& messages) {
   if (!document.text) {
     messages.Show(kNoTextInMemory, kCaptionError);
@@ -174,7 +170,7 @@ bool CopyToClipboard(const TextDocument& document, Messages& messages) {
 }
 
 bool PasteFromClipboard(Application& app, bool ask) {
-  if (ask && !MayPaste(app)) return false;
+  if (ask && !MayOverwriteText(app)) return false;
   QClipboard* clipboard = RunningClipboard();
   if (clipboard == nullptr) {
     app.messages.Show(kClipboardBusy, kCaptionError);

@@ -19,6 +19,12 @@ inline constexpr std::string_view kOverwriteQuestion = "Text überschreiben?";
 inline constexpr std::string_view kTextInMemory =
     "Es ist ein Text im Speicher!";
 
+// The platform plugin for a process that outlives the program on the user's
+// desktop; nullptr without a window system. X11 comes first: Wayland may
+// refuse the clipboard to a client without a focused window, while Wayland
+// desktops share their clipboard with X11 programs.
+const char* WindowSystemPlatform();
+
 // Puts the document on the clipboard of the running application as text, its
 // Windows-1252 bytes turned into Unicode. The document is not changed.
 // Returns whether the text is on the clipboard.

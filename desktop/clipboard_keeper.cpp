@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "core/app/clipboard_keeper_mode.h"
+#include "desktop/clipboard.h"
 
 namespace quor {
 namespace {
@@ -14,14 +15,6 @@ namespace {
 // A keeper owns the clipboard within a fraction of a second; an X server
 // that does not answer must not hold the window's end for long.
 constexpr int kFinishMilliseconds = 3000;
-
-bool HasWindowSystem() {
-  const auto is_set = [](const char* name) {
-    const char* value = std::getenv(name);
-    return value != nullptr && *value != '\0';
-  };
-  return is_set("DISPLAY") || is_set("WAYLAND_DISPLAY");
-}
 
 }  // namespace
 
@@ -31,7 +24,7 @@ ClipboardKeeper::ClipboardKeeper(std::string program_file)
 ClipboardKeeper::~ClipboardKeeper() { Finish(); }
 
 void ClipboardKeeper::HandOver(std::string_view bytes) {
-  if (program_file_.empty() || !HasWindowSystem()) return;
+  if (program_file_.empty() || WindowSystemPlatform() == nullptr) return;
   // Keepers in turn: a later copy must not be overtaken by an earlier one.
   Finish();
   process_ = std::make_unique<QProcess>();

@@ -6,6 +6,7 @@
 #include "core/app/filter_catalogue.h"
 #include "core/app/unsaved_changes.h"
 #include "desktop/clipboard.h"
+#include "desktop/pasted_text.h"
 #include "desktop/text_view.h"
 
 namespace quor {
@@ -58,8 +59,7 @@ bool Commands::MayReplaceDocument() {
   if (app_.history.Modified(app_.document)) {
     return SettleUnsavedChanges(app_, [this] { return Save(); });
   }
-  return !app_.document.HasText() ||
-         app_.messages.AskYesNo(kOverwriteQuestion, kTextInMemory);
+  return MayOverwriteText(app_);
 }
 
 void Commands::Load() {

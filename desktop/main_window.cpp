@@ -311,7 +311,7 @@ void MainWindow::TakeDrop(const DroppedDocument& dropped) {
   close_agreed_ = false;
   if (dropped.path) {
     commands_.LoadDropped(*dropped.path);
-  } else if (MayPaste(app_)) {
+  } else if (MayOverwriteText(app_)) {
     ShowPaste(PasteText(app_, *dropped.text));
   }
   ShowTitle();

@@ -17,7 +17,7 @@ std::string ReplacedCharactersNote(std::size_t count) {
          " durch ? ersetzt.";
 }
 
-bool MayPaste(Application& app) {
+bool MayOverwriteText(Application& app) {
   return !app.document.HasText() ||
          app.messages.AskYesNo(kOverwriteQuestion, kTextInMemory);
 }

@@ -12,8 +12,9 @@ namespace quor {
 // The note after a paste that turned `count` characters into '?'.
 std::string ReplacedCharactersNote(std::size_t count);
 
-// With a document there, asks "Text überschreiben?"; whether to go on.
-bool MayPaste(Application& app);
+// With a document there, asks "Text überschreiben?"; whether a new text
+// (pasted, dropped or loaded) may take its place.
+bool MayOverwriteText(Application& app);
 
 // Replaces the document by `text` in Windows-1252, as a step that can be
 // undone, in the encoding the settings give new text. The document path

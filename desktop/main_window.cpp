@@ -82,7 +82,6 @@ MainWindow::MainWindow(Application& app, FileDialogs& dialogs)
       commands_(app, *this, *view_, busy_, dialogs),
       tray_available_(&QSystemTrayIcon::isSystemTrayAvailable),
       keeper_(app.program_file) {
-  ShowTitle();
   setWindowIcon(QIcon(QStringLiteral(":/quorfilter.png")));
   setMinimumSize(kMinimumSize, kMinimumSize);
   view_->setObjectName(QStringLiteral("text_view"));
@@ -115,6 +114,7 @@ QPushButton* MainWindow::AddButton(const QString& label, int command_id,
 void MainWindow::RebuildButtonColumn() {
   for (QPushButton* button : buttons_) delete button;
   buttons_.clear();
+  undo_button_ = nullptr;
   int y = kColumnTop;
   for (const FilterEntry* entry : FiltersInColumnOrder()) {
     if (app_.settings.*(entry->button_flag) == 0) continue;
@@ -127,7 +127,9 @@ void MainWindow::RebuildButtonColumn() {
   first_fixed_ = buttons_.size();
   column_->SetRows(static_cast<int>(first_fixed_));
   for (const FixedButton& fixed : kFixedButtons) {
-    AddButton(QString::fromUtf8(fixed.label), fixed.command_id, this);
+    QPushButton* button =
+        AddButton(QString::fromUtf8(fixed.label), fixed.command_id, this);
+    if (fixed.command_id == kCommandUndo) undo_button_ = button;
   }
   PlaceFixedButtons();
   ShowTitle();
@@ -177,14 +179,7 @@ void MainWindow::ShowTitle() {
   setWindowTitle(QString::fromStdString(
       WindowTitle(app_.document, app_.document_path,
                   app_.history.Modified(app_.document))));
-  if (QPushButton* undo = Button(kCommandUndo)) {
-    undo->setEnabled(app_.history.CanUndo());
-  }
-}
-
-QPushButton* MainWindow::Button(int command_id) const {
-  return findChild<QPushButton*>(QStringLiteral("command_%1").arg(command_id),
-                                 Qt::FindDirectChildrenOnly);
+  if (undo_button_ != nullptr) undo_button_->setEnabled(app_.history.CanUndo());
 }
 
 void MainWindow::ShowPaste(bool pasted) {

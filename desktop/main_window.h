@@ -81,7 +81,6 @@ class MainWindow : public QWidget {
   // changes, which every command may change; undo is enabled when there is
   // a step to undo.
   void ShowTitle();
-  QPushButton* Button(int command_id) const;
   // After a paste, the view starts again at the top; else it repaints.
   void ShowPaste(bool pasted);
   void TakeDrop(const DroppedDocument& dropped);
@@ -99,6 +98,7 @@ class MainWindow : public QWidget {
   Commands commands_;
   std::vector<QPushButton*> buttons_;
   std::size_t first_fixed_ = 0;
+  QPushButton* undo_button_ = nullptr;  // one of buttons_
   std::function<bool()> tray_available_;
   ClipboardKeeper keeper_;
   // Set once unsaved changes are settled for closing.

@@ -213,18 +213,18 @@ void TextView::Scroll(Qt::Orientation orientation, int request,
 void TextView::DrawRow(QPainter& painter, std::string_view bytes,
                        int baseline) const {
   QString row(static_cast<qsizetype>(bytes.size()), QChar());
-  std::vector<bool> placeholder(bytes.size());
   for (std::size_t i = 0; i < bytes.size(); ++i) {
-    const ScreenCell cell = ScreenCellOf(static_cast<unsigned char>(bytes[i]));
-    row[static_cast<qsizetype>(i)] = QChar(cell.character);
-    placeholder[i] = cell.placeholder;
+    row[static_cast<qsizetype>(i)] =
+        QChar(ScreenCellOf(static_cast<unsigned char>(bytes[i])).character);
   }
   const QList<quint32> indexes = glyphs_.glyphIndexesForString(row);
   std::array<QList<quint32>, 2> found;
   std::array<QList<QPointF>, 2> positions;
   for (qsizetype i = 0; i < row.size() && i < indexes.size(); ++i) {
     const QPointF cell(static_cast<qreal>(i) * char_width_, baseline);
-    const bool dim = placeholder[static_cast<std::size_t>(i)];
+    const bool dim = ScreenCellOf(static_cast<unsigned char>(
+                                      bytes[static_cast<std::size_t>(i)]))
+                         .placeholder;
     if (indexes[i] != 0) {
       found.at(dim ? 1 : 0).push_back(indexes[i]);
       positions.at(dim ? 1 : 0).push_back(cell);

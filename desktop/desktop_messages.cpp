@@ -6,21 +6,22 @@
 
 #include "desktop/german_texts.h"
 #include "desktop/main_window.h"
+#include "desktop/utf8_text.h"
 
 namespace quor {
 namespace {
 
-QString FromUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-void ShowBox(std::string_view text, std::string_view caption) {
+// Shows a box with `buttons` owned by the window; Return and Escape both
+// answer `safe`, the answer that changes nothing. Returns the answer.
+int RunBox(std::string_view text, std::string_view caption,
+           QMessageBox::StandardButtons buttons,
+           QMessageBox::StandardButton safe) {
   QMessageBox box(QMessageBox::NoIcon, FromUtf8(caption), FromUtf8(text),
-                  QMessageBox::Ok, MessageOwner());
+                  buttons, MessageOwner());
   GermanButtonTexts(box);
-  box.setDefaultButton(QMessageBox::Ok);
-  box.setEscapeButton(QMessageBox::Ok);
-  box.exec();
+  box.setDefaultButton(safe);
+  box.setEscapeButton(safe);
+  return box.exec();
 }
 
 }  // namespace
@@ -43,31 +44,22 @@ void DesktopMessages::Show(std::string_view text, std::string_view caption) {
   if (group_depth_ > 0) {
     held_.Add(text, caption);
   } else {
-    ShowBox(text, caption);
+    RunBox(text, caption, QMessageBox::Ok, QMessageBox::Ok);
   }
 }
 
 bool DesktopMessages::AskYesNo(std::string_view question,
                                std::string_view caption) {
-  QMessageBox box(QMessageBox::NoIcon, FromUtf8(caption), FromUtf8(question),
-                  QMessageBox::Yes | QMessageBox::No, MessageOwner());
-  GermanButtonTexts(box);
-  // Enter and Escape both take the answer that changes nothing.
-  box.setDefaultButton(QMessageBox::No);
-  box.setEscapeButton(QMessageBox::No);
-  return box.exec() == QMessageBox::Yes;
+  return RunBox(question, caption, QMessageBox::Yes | QMessageBox::No,
+                QMessageBox::No) == QMessageBox::Yes;
 }
 
 Answer DesktopMessages::AskYesNoCancel(std::string_view question,
                                        std::string_view caption) {
-  QMessageBox box(QMessageBox::NoIcon, FromUtf8(caption), FromUtf8(question),
-                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
-                  MessageOwner());
-  GermanButtonTexts(box);
-  // Cancel loses nothing, so Return and Escape both mean it.
-  box.setDefaultButton(QMessageBox::Cancel);
-  box.setEscapeButton(QMessageBox::Cancel);
-  switch (box.exec()) {
+  // Cancel loses nothing.
+  switch (RunBox(question, caption,
+                 QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                 QMessageBox::Cancel)) {
     case QMessageBox::Yes:
       return Answer::kYes;
     case QMessageBox::No:
@@ -84,7 +76,7 @@ void DesktopMessages::EndGroup() {
   const std::string caption = held_.Caption();
   const std::string text = held_.Text();
   held_.Clear();
-  ShowBox(text, caption);
+  RunBox(text, caption, QMessageBox::Ok, QMessageBox::Ok);
 }
 
 }  // namespace quor

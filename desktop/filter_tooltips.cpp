@@ -3,6 +3,8 @@
 #include <array>
 #include <string_view>
 
+#include "desktop/utf8_text.h"
+
 namespace quor {
 namespace {
 
@@ -57,10 +59,6 @@ constexpr std::array<ToolTipText, 24> kTexts = {{
     {100, "Behält nur die Substantive, getrennt durch das Trennzeichen.",
      "--nouns[=TRENNZEICHEN]"},
 }};
-
-QString FromUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 }  // namespace
 

@@ -28,6 +28,7 @@
 #include "desktop/options_sheet.h"
 #include "desktop/pasted_text.h"
 #include "desktop/text_view.h"
+#include "desktop/utf8_text.h"
 
 namespace quor {
 namespace {
@@ -66,10 +67,6 @@ std::vector<const FilterEntry*> FiltersInColumnOrder() {
   for (const FilterEntry& entry : FilterCatalogue()) filters.push_back(&entry);
   std::ranges::sort(filters, {}, &FilterEntry::column);
   return filters;
-}
-
-QString FromUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 }  // namespace

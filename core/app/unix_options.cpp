@@ -58,4 +58,32 @@ const FilterEntry* FilterOf(const FilterOption& option) {
   return nullptr;
 }
 
+std::string_view ParameterOf(OptionParameter parameter) {
+  switch (parameter) {
+    case OptionParameter::kNone:
+      return "";
+    case OptionParameter::kOptionalNumber:
+      return "[=N]";
+    case OptionParameter::kNumber:
+      return "=N";
+    case OptionParameter::kOptionalFile:
+      return "[=DATEI]";
+    case OptionParameter::kOptionalText:
+      return "[=TRENNZEICHEN]";
+  }
+  return "";
+}
+
+std::string LongOptionOf(const FilterEntry& filter) {
+  if (filter.option == "-F210") return "--drop-runs=2";
+  if (filter.option == "-F211") return "--drop-runs=3";
+  for (const FilterOption& option : FilterOptions()) {
+    if (option.catalogue_option == filter.option) {
+      return "--" + std::string(option.name) +
+             std::string(ParameterOf(option.parameter));
+    }
+  }
+  return "";
+}
+
 }  // namespace quor

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "core/app/filter_catalogue.h"
@@ -36,5 +37,13 @@ const FilterEntry* CatalogueEntry(std::string_view option);
 
 // The filter that `option` runs: its catalogue entry or its modern reader.
 const FilterEntry* FilterOf(const FilterOption& option);
+
+// How --help writes what `parameter` takes: "[=N]", "=N", "[=DATEI]", ...
+std::string_view ParameterOf(OptionParameter parameter);
+
+// The long option that runs exactly the button of `filter`, as --help
+// writes it: "--wrap[=N]", and "--drop-runs=2" for the button that fixes
+// the run at two characters.
+std::string LongOptionOf(const FilterEntry& filter);
 
 }  // namespace quor

@@ -19,22 +19,6 @@ void AddLine(std::string& usage, std::string_view option,
   usage += '\n';
 }
 
-std::string_view ParameterOf(OptionParameter parameter) {
-  switch (parameter) {
-    case OptionParameter::kNone:
-      return "";
-    case OptionParameter::kOptionalNumber:
-      return "[=N]";
-    case OptionParameter::kNumber:
-      return "=N";
-    case OptionParameter::kOptionalFile:
-      return "[=DATEI]";
-    case OptionParameter::kOptionalText:
-      return "[=TRENNZEICHEN]";
-  }
-  return "";
-}
-
 }  // namespace
 
 std::string UnixUsageText() {

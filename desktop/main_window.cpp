@@ -37,8 +37,6 @@ constexpr int kMinimumSize = 500;
 constexpr int kButtonHeight = 26;
 constexpr int kViewX = 260;
 constexpr int kViewY = 10;
-// The top of the highest fixed button, "Optionen", above the bottom edge.
-constexpr int kFixedButtonsTop = 148;
 constexpr QRgb kFrameColour = qRgb(192, 192, 192);  // light grey
 
 struct FixedButton {
@@ -60,6 +58,8 @@ constexpr std::array<FixedButton, 8> kFixedButtons = {{
     {"Rückgängig machen", kCommandUndo, 10, 122, 240},
     {"Optionen", kCommandOptions, 10, 148, 240},
 }};
+// The top of the highest fixed button, "Optionen", above the bottom edge.
+constexpr int kFixedButtonsTop = kFixedButtons.back().distance_from_bottom;
 
 // Every filter from the top of the button column down.
 std::vector<const FilterEntry*> FiltersInColumnOrder() {

@@ -197,6 +197,11 @@ void TextView::OnScrollAction(Qt::Orientation orientation, int action) {
 
 void TextView::Scroll(Qt::Orientation orientation, int request,
                       int thumb_position) {
+  if (Move(orientation, request, thumb_position)) PaintNow();
+}
+
+bool TextView::Move(Qt::Orientation orientation, int request,
+                    int thumb_position) {
   ViewState& view = app_.view;
   const bool horizontal = orientation == Qt::Horizontal;
   const bool moved = horizontal ? ScrollColumns(view, request, thumb_position)
@@ -204,7 +209,7 @@ void TextView::Scroll(Qt::Orientation orientation, int request,
   // Also when the request was ignored: the bar may have moved on its own.
   MirrorBar(horizontal ? *horizontalScrollBar() : *verticalScrollBar(),
             horizontal ? view.horizontal : view.vertical);
-  if (moved) PaintNow();
+  return moved;
 }
 
 // Each byte goes to its own cell: a font's advances may be fractions of a
@@ -248,11 +253,12 @@ void TextView::keyPressEvent(QKeyEvent* event) {
   const bool control = (event->modifiers() & Qt::ControlModifier) != 0;
   for (const ScrollKey& key : kScrollKeys) {
     if (key.key != event->key() || key.control != control) continue;
-    Scroll(key.orientation, key.request, 0);
+    bool moved = Move(key.orientation, key.request, 0);
     // Ctrl+Home is the top left of the document.
     if (key.control && key.request == kScrollToStart) {
-      Scroll(Qt::Horizontal, kScrollToStart, 0);
+      moved = Move(Qt::Horizontal, kScrollToStart, 0) || moved;
     }
+    if (moved) PaintNow();
     return;
   }
   QAbstractScrollArea::keyPressEvent(event);

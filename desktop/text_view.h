@@ -52,6 +52,8 @@ class TextView : public QAbstractScrollArea {
   void ShowScrollBars();
   void OnScrollAction(Qt::Orientation orientation, int action);
   void Scroll(Qt::Orientation orientation, int request, int thumb_position);
+  // Scroll without painting; whether the view moved.
+  bool Move(Qt::Orientation orientation, int request, int thumb_position);
   void DrawRow(QPainter& painter, std::string_view bytes, int baseline) const;
 
   Application& app_;

@@ -11,10 +11,6 @@ constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
 constexpr std::string_view kUtf16BeMark = "\xFE\xFF";
 
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && EqualNoCase(a.data(), b.data(), a.size());
-}
-
 DecodedDocument DecodeUtf16Document(std::string& bytes, ByteOrder order) {
   const TextEncoding encoding = order == ByteOrder::kLittleEndian
                                     ? TextEncoding::kUtf16Le

@@ -14,4 +14,9 @@ std::size_t FindNoCase(std::string_view haystack, std::string_view needle);
 // Whether the two ranges of `count` bytes are equal under the same folding.
 bool EqualNoCase(const char* a, const char* b, std::size_t count);
 
+// Whether `a` and `b` are equal under the same folding.
+inline bool EqualsNoCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && EqualNoCase(a.data(), b.data(), a.size());
+}
+
 }  // namespace quor

@@ -1,7 +1,8 @@
 #include "core/rtf/modern_fields.h"
 
 #include <algorithm>
-#include <cctype>
+
+#include "core/filters/find_no_case.h"
 
 namespace quor {
 namespace {
@@ -21,13 +22,6 @@ std::string_view TakeWord(std::string_view& text) {
   const std::string_view word = text.substr(0, end);
   text.remove_prefix(end);
   return word;
-}
-
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-  return std::ranges::equal(a, b, [](char x, char y) {
-    return std::toupper(static_cast<unsigned char>(x)) ==
-           std::toupper(static_cast<unsigned char>(y));
-  });
 }
 
 }  // namespace

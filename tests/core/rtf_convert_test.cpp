@@ -46,8 +46,9 @@ TEST(ConvertRtfDocument, KeepsBodyTextOnly) {
        "Hello {\\b bold} world.\\par}",
        "Hello bold world.\n"},
       {"a\\cell b\\row c\\page d\\sect e\\\nf\tg", "a b\nc\nd\ne\nf\tg"},
-      {"{\\info{\\title T}{\\author A}}Text", "Text"},
-      {"{\\pict\\wmetafile8 0a0b0c}Text", "Text"},
+      // A skipped group ends at its own closing brace, not at an escaped one.
+      {"{\\info{\\title T{\\x}}{\\author A}\\'7d}Text", "Text"},
+      {"{\\pict\\wmetafile8 0a0b\r\n0c{}}Text", "Text"},
       {"{\\footnote N}{\\header H}{\\footerl F}{\\xe X}{\\bkmkstart B}",
        "NHFXB"},
       {"{\\field{\\*\\fldinst PAGE}{\\fldrslt 1}}", "PAGE1"},
@@ -183,6 +184,7 @@ TEST(ConvertRtfDocument, SurvivesHostileSource) {
   const std::string hostile[] = {
       std::string(1'000'000, '{') + "x" + std::string(1'000'000, '}'),
       "{\\info" + std::string(1'000'000, '{'),
+      std::string(100'000, '{') + "\\pict" + std::string(100'000, '{'),
       "\\" + std::string(10'000'000, 'b') + "1",
       "\\b" + std::string(10'000'000, '7') + "x",
       "{\\fonttbl" + std::string(100'000, ';'),

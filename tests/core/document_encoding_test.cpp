@@ -45,12 +45,6 @@ constexpr auto kAuto = CharacterSet::kAuto;
 INSTANTIATE_TEST_SUITE_P(
     Auto, Detection,
     ::testing::Values(
-        DetectionCase{"Utf8",
-                      "Gr\xC3\xB6\xC3\x9F"
-                      "e \xE2\x82\xAC \xE2\x80\x9E",
-                      kAuto, DS::kOk, TE::kUtf8,
-                      "Gr\xF6\xDF"
-                      "e \x80 \x84"},
         DetectionCase{"Utf8Mark",
                       "\xEF\xBB\xBF"
                       "a\xC3\xA4",

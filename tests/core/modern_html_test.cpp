@@ -23,14 +23,9 @@ struct Case {
   std::string text;
 };
 
-void ExpectReadings(std::initializer_list<Case> cases) {
-  for (const Case& c : cases) {
-    EXPECT_EQ(Read(c.html), c.text) << c.what << ": " << c.html;
-  }
-}
-
-TEST(ModernHtml, BlocksAndBreaksEndLines) {
-  ExpectReadings({
+TEST(ModernHtml, ReadsTheTextOfEachKindOfMarkup) {
+  const Case cases[] = {
+      // Blocks and breaks end lines.
       {"p", "<p>one</p><p>two</p>", "one\r\n\r\ntwo\r\n"},
       {"p unclosed", "<p>one<p>two", "one\r\n\r\ntwo\r\n"},
       {"div", "a<div>b</div>c", "a\r\nb\r\nc\r\n"},
@@ -44,32 +39,20 @@ TEST(ModernHtml, BlocksAndBreaksEndLines) {
       {"inline", "<b>bold</b> and <i>it</i><span>alic</span>",
        "bold and italic\r\n"},
       {"nothing", "<html><body></body></html>", ""},
-  });
-}
-
-TEST(ModernHtml, TableCellsAreTabbedAndRowsEndLines) {
-  ExpectReadings({
+      // Table cells are tabbed and rows end lines.
       {"two rows", "<table><tr><td>a</td><td>b</td></tr><tr><td>c<td>d",
        "a\tb\r\nc\td\r\n"},
       {"th and blanks", "<table><tr><th> x </th><td> y </td></table>z",
        "x\ty\r\nz\r\n"},
       {"empty cell", "<table><tr><td>a<td><td>b</table>", "a\t\tb\r\n"},
-  });
-}
-
-TEST(ModernHtml, HiddenPartsAreLeftOut) {
-  ExpectReadings({
+      // Hidden parts are left out.
       {"head", "<head><title>T</title><meta x></head><body>b", "b\r\n"},
       {"script", "a<script src=\"x.js\">if (a<b) c();</script>b", "ab\r\n"},
       {"style", "<style type=\"text/css\">p {}</style>text", "text\r\n"},
       {"template", "a<template><p>t</p></template>b", "ab\r\n"},
       {"comment", "a<!-- c -->b<!-->c", "abc\r\n"},
       {"unclosed comment", "a<!-- b", "a\r\n"},
-  });
-}
-
-TEST(ModernHtml, WhiteSpaceCollapsesOutsidePre) {
-  ExpectReadings({
+      // White space collapses outside <pre>.
       {"runs", "  a \t\r\n b\f c  ", "a b c\r\n"},
       {"across tags", "a <b> b </b> c", "a b c\r\n"},
       {"around blocks", "a <div> b </div> c", "a\r\nb\r\nc\r\n"},
@@ -78,11 +61,7 @@ TEST(ModernHtml, WhiteSpaceCollapsesOutsidePre) {
        "b\r\n"},
       {"pre", "x<pre>\n  a  b\n\tc\n</pre>y", "x\r\n  a  b\r\n\tc\r\ny\r\n"},
       {"pre with tags", "<pre>a <b> b</b>\r\nc</pre>", "a  b\r\nc\r\n"},
-  });
-}
-
-TEST(ModernHtml, EveryReferenceIsDecoded) {
-  ExpectReadings({
+      // Every reference is decoded.
       {"named", "&auml;&Auml;&szlig;&amp;&lt;&gt;&quot;&copy;",
        "\xE4\xC4\xDF&<>\"\xA9\r\n"},
       {"beyond the old table", "&euro;&hellip;&mdash;&rsquo;&bdquo;",
@@ -93,11 +72,7 @@ TEST(ModernHtml, EveryReferenceIsDecoded) {
       {"windows code points", "&#128;&#150;", "\x80\x96\r\n"},
       {"out of range", "&#x110000;&#xD800;", "&#65533;&#65533;\r\n"},
       {"zero", "a&#0;b&#x0;c", "a&#65533;b&#65533;c\r\n"},
-  });
-}
-
-TEST(ModernHtml, CharactersWindows1252LacksBecomeReferences) {
-  ExpectReadings({
+      // Characters Windows-1252 lacks become references.
       {"greek", "&alpha;&#x3B2;", "&#945;&#946;\r\n"},
       {"emoji", "&#x1F600;!", "&#128512;!\r\n"},
       // The parser takes control characters for broken input.
@@ -109,21 +84,19 @@ TEST(ModernHtml, CharactersWindows1252LacksBecomeReferences) {
        "\xE6\x97\xA5 \xC3\xA4\xC2\xA0\xE6\x97\xA5\r\n"},
       {"code page bytes that would pass for UTF-8", "\xC3\xA4 &auml;",
        "\xC3\xA4 \xE4\r\n"},
-  });
-}
-
-TEST(ModernHtml, ModernPagesLoseTheirStyleAndScripts) {
-  const std::string page =
-      "<!DOCTYPE html>\n<html lang=\"de\">\n<head>\n"
-      "<meta charset=\"utf-8\">\n<title>Seite</title>\n"
-      "<style type=\"text/css\">body { color: red }</style>\n"
-      "<script src=\"a.js\"></script>\n</head>\n<body>\n"
-      "<h1>Kopf</h1>\n<p>Ein  Absatz\nmit &bdquo;Zitat&ldquo;.</p>\n"
-      "<script>document.write('x')</script>\n"
-      "<ul>\n  <li>eins</li>\n  <li>zwei</li>\n</ul>\n</body>\n</html>\n";
-  EXPECT_EQ(Read(page),
-            "Kopf\r\n\r\nEin Absatz mit \x84Zitat\x93.\r\n\r\neins\r\n"
-            "zwei\r\n");
+      {"a whole page",
+       "<!DOCTYPE html>\n<html lang=\"de\">\n<head>\n"
+       "<meta charset=\"utf-8\">\n<title>Seite</title>\n"
+       "<style type=\"text/css\">body { color: red }</style>\n"
+       "<script src=\"a.js\"></script>\n</head>\n<body>\n"
+       "<h1>Kopf</h1>\n<p>Ein  Absatz\nmit &bdquo;Zitat&ldquo;.</p>\n"
+       "<script>document.write('x')</script>\n"
+       "<ul>\n  <li>eins</li>\n  <li>zwei</li>\n</ul>\n</body>\n</html>\n",
+       "Kopf\r\n\r\nEin Absatz mit \x84Zitat\x93.\r\n\r\neins\r\nzwei\r\n"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Read(c.html), c.text) << c.what << ": " << c.html;
+  }
 }
 
 TEST(ModernHtml, PathologicalPagesEndWithoutZeroBytes) {

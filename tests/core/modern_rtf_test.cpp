@@ -32,16 +32,10 @@ struct Row {
   const char* text;
 };
 
-void ExpectRows(std::initializer_list<Row> rows) {
-  for (const Row& row : rows) {
-    const Converted converted = Convert(row.source);
-    EXPECT_EQ(converted.text, row.text) << row.source;
-    EXPECT_TRUE(converted.messages.empty()) << row.source;
-  }
-}
-
-TEST(ConvertRtfModern, SkipsDestinationsThatAreNotText) {
-  ExpectRows({
+// Sources without damage: the text, and no message.
+TEST(ConvertRtfModern, ReadsTheTextOfSoundSources) {
+  const Row rows[] = {
+      // Destinations that are not text are skipped.
       {"{\\rtf1{\\fonttbl{\\f0\\fswiss Arial;}{\\f1 Times{\\*\\falt T};}}A}",
        "A"},
       {"{\\rtf1{\\colortbl;\\red0\\green0\\blue255;}A}", "A"},
@@ -77,11 +71,7 @@ TEST(ConvertRtfModern, SkipsDestinationsThatAreNotText) {
       {"{\\rtf1{\\listtext 1.\\tab}Item}", "1.\tItem"},
       // \upr carries a fallback and the Unicode text in \ud.
       {"{\\rtf1{\\upr{ansi}{\\*\\ud{uni}}}}", "uni"},
-  });
-}
-
-TEST(ConvertRtfModern, FieldsShowTheirResult) {
-  ExpectRows({
+      // Fields show their result.
       {"{\\field{\\*\\fldinst HYPERLINK \"file:///x\"}{\\fldrslt Link}}",
        "Link"},
       {"{\\field{\\*\\fldinst{HYPERLINK \"https://a\"}}{\\fldrslt{\\ul\nLink"
@@ -96,11 +86,7 @@ TEST(ConvertRtfModern, FieldsShowTheirResult) {
       {"{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}{\\field{\\*\\fldinst "
        "MACROBUTTON m Name}}\\pard Hallo \\'e4 \\u20013?{\\fldrslt L}\\par}",
        "NameHallo \xE4 &#20013;L\r\n"},
-  });
-}
-
-TEST(ConvertRtfModern, UnicodeEscapesSkipTheirFallback) {
-  ExpectRows({
+      // Unicode escapes skip their fallback.
       {"\\u252?berall",
        "\xFC"
        "berall"},
@@ -117,11 +103,7 @@ TEST(ConvertRtfModern, UnicodeEscapesSkipTheirFallback) {
       {"\\u-10179?x", "&#65533;x"},
       {"\\u0?a\\'00b", "ab"},
       {"\\u99999999?", "&#65533;"},
-  });
-}
-
-TEST(ConvertRtfModern, CodePagesMapThroughUnicode) {
-  ExpectRows({
+      // Code pages map through Unicode.
       {"\\ansi\\'e4\\'80", "\xE4\x80"},
       {"\\ansi\\ansicpg1250\\'9a\\'b9", "\x9A&#261;"},
       {"\\ansicpg1251\\'e0", "&#1072;"},
@@ -140,11 +122,7 @@ TEST(ConvertRtfModern, CodePagesMapThroughUnicode) {
       {"\\ansicpg1251 \xE0", "&#1072;"},
       // A page of several bytes per character leaves Windows-1252.
       {"\\ansicpg932\\'e4", "\xE4"},
-  });
-}
-
-TEST(ConvertRtfModern, ControlSymbolsAndWords) {
-  ExpectRows({
+      // Control symbols and words.
       {"a\\~b",
        "a\xA0"
        "b"},
@@ -156,28 +134,32 @@ TEST(ConvertRtfModern, ControlSymbolsAndWords) {
       {"\\bullet\\enspace", "\x95 "},
       {"\\b fett\\b0  \\i0\\fs24 x", "fett x"},
       {"\\'4x", "4x"},
-  });
-}
-
-TEST(ConvertRtfModern, LinesAndTabs) {
-  ExpectRows({
+      // Lines and tabs.
       {"a\\par b\\line c", "a\r\nb\r\nc"},
       {"a\\tab b", "a\tb"},
       {"a\\cell b\\cell\\row c", "a\tb\t\r\nc"},
       {"a\\\nb\\\rc", "a\r\nb\r\nc"},
       {"a\r\nb\nc\rd", "abcd"},
-  });
+  };
+  for (const Row& row : rows) {
+    const Converted converted = Convert(row.source);
+    EXPECT_EQ(converted.text, row.text) << row.source;
+    EXPECT_TRUE(converted.messages.empty()) << row.source;
+  }
 }
 
 TEST(ConvertRtfModern, ReportsOnlyRealDamageOncePerKind) {
   const std::string unbalanced(kRtfGroupsUnbalanced);
   const std::string incomplete(kRtfFileIncomplete);
+  using std::literals::operator""s;
   const struct {
-    const char* source;
+    std::string source;
     const char* text;
     std::vector<std::string> messages;
   } cases[] = {
       {"{\\rtf1{\\*\\weird x}\\madeup12 A\\par}", "A\r\n", {}},
+      // No zero byte gets out.
+      {"{\\rtf1 a\0b\\'00\\u0?c\\bin2 \0\0d}"s, "abcd", {}},
       {"{\\rtf1 A}}}}", "A", {unbalanced}},
       {"{\\rtf1{\\b A", "A", {incomplete}},
       {"{\\rtf1 A\\bin999999 xyz}", "A", {incomplete}},
@@ -188,16 +170,9 @@ TEST(ConvertRtfModern, ReportsOnlyRealDamageOncePerKind) {
   };
   for (const auto& c : cases) {
     const Converted converted = Convert(c.source);
-    EXPECT_EQ(converted.text, c.text) << c.source;
-    EXPECT_EQ(converted.messages, c.messages) << c.source;
+    EXPECT_EQ(converted.text, c.text) << testing::Escaped(c.source);
+    EXPECT_EQ(converted.messages, c.messages) << testing::Escaped(c.source);
   }
-}
-
-TEST(ConvertRtfModern, NoZeroByteGetsOut) {
-  using std::literals::operator""sv;
-  const Converted converted =
-      Convert(std::string("{\\rtf1 a\0b\\'00\\u0?c\\bin2 \0\0d}"sv));
-  EXPECT_EQ(converted.text, "abcd");
 }
 
 TEST(ConvertRtfModern, HostileInputStaysLinear) {

@@ -102,10 +102,6 @@ TEST(WordLists, LoadOrClearTheSetting) {
   EXPECT_EQ(LoadWordList(dir.File("empty.txt"), CharacterSet::kAuto, enabled,
                          messages),
             "");
-  testing::WriteFile(dir.File("list.txt"), "eins\r\nzwei");
-  EXPECT_EQ(LoadWordList(dir.File("list.txt"), CharacterSet::kAuto, enabled,
-                         messages),
-            "eins\r\nzwei");
   // A UTF-8 list matches the documents' Windows-1252 text, unless the
   // settings say every file is bytes.
   testing::WriteFile(dir.File("utf8.txt"), "f\xC3\xBCr");

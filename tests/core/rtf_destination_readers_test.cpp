@@ -136,22 +136,5 @@ TEST(ReadStyleSheet, NamesAreWholeByteStrings) {
   EXPECT_EQ(sheet.readers().styles().at(1).name, "a");
 }
 
-TEST(SkipCurrentGroup, SkipsNestedGroupsUpToTheClosingBrace) {
-  Destination info("{\\info{\\title T{\\x}}{\\author A}\\'7d}x");
-  ASSERT_TRUE(info.read());
-  EXPECT_EQ(info.reader().NextToken(), TokenClass::kText);
-  EXPECT_EQ(info.reader().token().major, 'x');
-
-  Destination picture("{\\pict\\wmetafile8 0a0b\r\n0c{}}y");
-  ASSERT_TRUE(picture.read());
-  EXPECT_EQ(picture.reader().NextToken(), TokenClass::kText);
-  EXPECT_EQ(picture.reader().token().major, 'y');
-
-  Destination open(std::string(100000, '{') + "\\pict" +
-                   std::string(100000, '{'));
-  EXPECT_EQ(open.reader().NextToken(), TokenClass::kEnd);
-  EXPECT_TRUE(open.Messages().empty());
-}
-
 }  // namespace
 }  // namespace quor

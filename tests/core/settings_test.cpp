@@ -107,23 +107,6 @@ TEST_F(SettingsTest, SeparatorIsWrittenAsIsAndReadTrimmed) {
   }
 }
 
-TEST_F(SettingsTest, ModernReadersKeyIsReadInAnyCase) {
-  const struct {
-    std::string file;
-    std::int32_t read;
-  } cases[] = {{"", 0},
-               {"[Filter]\nModerne Leser=1\n", 1},
-               {"[filter]\nMODERNE LESER=-3\n", -3},
-               {"[FILTER]\nmoderne leser=0\n", 0},
-               {"[Allgemein]\nModerne Leser=1\n", 0}};
-  for (const auto& c : cases) {
-    WriteFile(path_, c.file);
-    Settings settings;
-    LoadSettings(path_, settings, messages_);
-    EXPECT_EQ(settings.modern_readers, c.read) << c.file;
-  }
-}
-
 TEST_F(SettingsTest, UnwritablePlaceIsIgnored) {
   WriteFile(dir_ + "/file", "x");
   std::filesystem::create_directory(dir_ + "/folder");
